@@ -1,0 +1,76 @@
+#include "base/Files.h"
+
+#include "base/PathText.h"
+
+namespace tarn {
+
+bool FileFinder::FindFile(const wchar_t* pattern) {
+    Close();
+    const WString searched = LongPathPattern(pattern != nullptr ? pattern : L"*.*");
+    if (searched.empty()) return false;
+    search_.reset(FindFirstFileW(searched.c_str(), &data_));
+    if (!search_) return false;
+    const DWORD size = GetFullPathNameW(searched.c_str(), 0, nullptr, nullptr);
+    WString full(size, L'\0');
+    const DWORD written = size == 0 ? 0 : GetFullPathNameW(searched.c_str(), size, full.data(), nullptr);
+    if (written == 0 || written >= size) {
+        Close();
+        SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    full.resize(written);
+    const auto separator = full.find_last_of(L"\\/");
+    root_ = separator == WString::npos ? full : full.substr(0, separator);
+    hasMatch_ = true;
+    return true;
+}
+
+bool FileFinder::FindNext() {
+    hasMatch_ = search_ && FindNextFileW(search_.get(), &data_) != FALSE;
+    return hasMatch_;
+}
+
+void FileFinder::Close() {
+    search_.reset();
+    hasMatch_ = false;
+    root_.clear();
+}
+
+bool PathExists(const WString& path) {
+    WIN32_FIND_DATAW data;
+    FindHandle search(FindFirstFileW(path.c_str(), &data));
+    return static_cast<bool>(search);
+}
+
+bool FolderExists(const WString& path) { return IsAbsolutePath(path) && PathExists(path); }
+
+bool RemoveFolder(const WString& path) {
+    WString target = path;
+    if (target.size() >= 260 && !StartsWith(target, L"\\\\?\\")) target = L"\\\\?\\" + target;
+    return RemoveDirectoryW(target.c_str()) == 1;
+}
+
+DWORD CreateFolderTree(const WString& path) {
+    if (FolderExists(path)) return 0;
+    const bool unc = IsUncPath(path) || StartsWith(path, L"\\\\?\\UNC\\");
+    const WStringList parts = SplitFolderPath(path);
+    if (parts.empty()) return 0;
+    WString current = parts.front();
+    DWORD remembered = 0;
+    for (size_t i = 1; i + 1 < parts.size(); ++i) {
+        const WString next = current + L'\\' + parts[i];
+        if (!CreateDirectoryW(next.c_str(), nullptr)) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_ALREADY_EXISTS && !unc) {
+                if (i > 1) RemoveFolder(current);
+                return error;
+            }
+            remembered = error;
+        }
+        current = next;
+    }
+    return remembered == ERROR_ALREADY_EXISTS ? 0 : remembered;
+}
+
+
+}  // namespace tarn

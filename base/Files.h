@@ -1,0 +1,38 @@
+// File-system operations shared by the launcher: search, existence, folder chains.
+#pragma once
+#include <windows.h>
+
+#include "base/Handles.h"
+#include "base/Text.h"
+
+namespace tarn {
+
+// A one-shot search that also yields the folder holding the match.
+class FileFinder {
+public:
+    // True when at least one entry matches; a null pattern means "*.*".
+    bool FindFile(const wchar_t* pattern = nullptr);
+    bool FindNext();
+    void Close();
+    bool HasMatch() const { return hasMatch_; }
+    const WIN32_FIND_DATAW& Data() const { return data_; }
+    WString Name() const { return data_.cFileName; }
+    const WString& Root() const { return root_; }
+
+private:
+    FindHandle search_;
+    WIN32_FIND_DATAW data_{};
+    bool hasMatch_ = false;
+    WString root_;
+};
+
+// True when FindFirstFileW finds the path (a folder counts too).
+bool PathExists(const WString& path);
+// True for an absolute path that exists, file or folder.
+bool FolderExists(const WString& path);
+// Creates the folders leading to the path's last component; a Win32 error code, 0 for success.
+DWORD CreateFolderTree(const WString& path);
+// Removes an empty folder; true when RemoveDirectoryW returned 1.
+bool RemoveFolder(const WString& path);
+
+}  // namespace tarn

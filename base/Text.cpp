@@ -1,0 +1,52 @@
+#include "base/Text.h"
+
+#include <algorithm>
+
+namespace tarn {
+
+WString Mid(const WString& text, int start, int count) {
+    const int length = static_cast<int>(text.size());
+    start = std::max(start, 0);
+    count = std::max(count, 0);
+    if (start >= length) return {};
+    return text.substr(start, std::min(count, length - start));
+}
+
+WString Right(const WString& text, int count) {
+    const int length = static_cast<int>(text.size());
+    if (count <= 0) return {};
+    if (count >= length) return text;
+    return text.substr(length - count);
+}
+
+int ReverseFind(const WString& text, wchar_t ch) {
+    const auto at = text.rfind(ch);
+    return at == WString::npos ? -1 : static_cast<int>(at);
+}
+
+int ReplaceAll(WString& text, wchar_t from, wchar_t to) {
+    int replaced = 0;
+    for (auto& unit : text) {
+        if (unit == from) {
+            unit = to;
+            ++replaced;
+        }
+    }
+    return replaced;
+}
+
+int FindInList(const WStringList& list, const WString& value) {
+    const auto at = std::find(list.begin(), list.end(), value);
+    return at == list.end() ? -1 : static_cast<int>(at - list.begin());
+}
+
+static wchar_t LowerAscii(wchar_t ch) { return (ch >= L'A' && ch <= L'Z') ? ch + (L'a' - L'A') : ch; }
+
+bool EqualsNoCase(const WString& a, const WString& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+bool StartsWith(const WString& text, const WString& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+
+}  // namespace tarn

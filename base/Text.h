@@ -1,0 +1,27 @@
+// Text types and the few slicing rules whose clamping differs from std::wstring's.
+// Windows-free: usable and testable anywhere.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace tarn {
+
+using WString = std::wstring;          // UTF-16 inside the launcher
+using NarrowString = std::string;      // 8-bit text at the JNI and splash-library borders
+using WStringList = std::vector<WString>;
+using NarrowStringList = std::vector<NarrowString>;
+
+// Negative start or count count as 0; a range past the end is cut at the end.
+WString Mid(const WString& text, int start, int count);
+// The last n units; n below 0 gives an empty text, n beyond the length the whole text.
+WString Right(const WString& text, int count);
+// Index of the last occurrence, -1 when there is none.
+int ReverseFind(const WString& text, wchar_t ch);
+// Replaces every occurrence and returns how many there were.
+int ReplaceAll(WString& text, wchar_t from, wchar_t to);
+// Index of the first element equal to value (exact comparison), -1 when none.
+int FindInList(const WStringList& list, const WString& value);
+bool EqualsNoCase(const WString& a, const WString& b);  // ASCII letters only, as settings flags need
+bool StartsWith(const WString& text, const WString& prefix);
+
+}  // namespace tarn

@@ -1,0 +1,34 @@
+// The settings file itself, read and written through the Win32 profile functions.
+#pragma once
+#include "launcher/SettingsStore.h"
+
+namespace tarn {
+
+class IniFileStore : public SettingsStore {
+public:
+    explicit IniFileStore(WString path) : path_(std::move(path)) {}
+
+    uint32_t ReadFileHead(unsigned char (&head)[4]) override;
+    // The platform reader ignores case in names, trims the value and drops one pair of quotes.
+    void GetString(const WString& section, const WString& key, WString& value) override;
+    void GetSectionNames(WStringList& names) override;
+    bool WriteString(const WString& section, const WString& key, const WString& value) override;
+    bool DeleteStore() override;
+    const WString& Path() const { return path_; }
+
+private:
+    WString path_;
+};
+
+// A built-in base text supplies values; the file's value replaces them and the
+// same key in the section "<name>+" extends them.
+class LayeredSettingsStore : public IniFileStore {
+public:
+    LayeredSettingsStore(WString path, const WString& baseText);
+    void GetString(const WString& section, const WString& key, WString& value) override;
+
+private:
+    MemorySettingsStore base_;
+};
+
+}  // namespace tarn

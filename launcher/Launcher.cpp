@@ -1,0 +1,56 @@
+#include "launcher/Launcher.h"
+
+#include "base/Files.h"
+#include "base/PathText.h"
+#include "jre/RuntimeSearch.h"
+#include "launcher/PairedProduct.h"
+#include "launcher/Settings.h"
+#include "vm/VmHost.h"
+
+namespace tarn {
+
+static Launcher* currentLauncher = nullptr;
+
+Launcher::Launcher() { currentLauncher = this; }
+
+Launcher::~Launcher() {
+    if (javaVm != nullptr) {
+        // Waits for the Java program's remaining non-daemon threads.
+        javaVm->DestroyJavaVM();
+        javaVm = nullptr;
+    }
+    currentLauncher = nullptr;
+}
+
+Launcher* Launcher::Current() { return currentLauncher; }
+
+static void MakeLauncherFolderCurrent() {
+    WString module(MAX_PATH, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, module.data(), MAX_PATH);
+    if (length == 0) return;
+    module.resize(length);
+    const int last = ReverseFind(module, L'\\');
+    if (last >= 1) SetCurrentDirectoryW(module.substr(0, last).c_str());
+}
+
+bool Launcher::Init() {
+    arguments = ProgramArguments(GetCommandLineW());
+    if (!ReadSettings(*this)) return false;
+    if (overrideWorkingDir) MakeLauncherFolderCurrent();
+    return DiscoverRuntime(*this);
+}
+
+static bool AskedForNoSplash(const WStringList& arguments) {
+    return FindInList(arguments, L"-nosplash") >= 0 || FindInList(arguments, L"/nosplash") >= 0;
+}
+
+int32_t Launcher::Run() {
+    if (usePairedProduct) return RunPairedProduct(*this);
+    ProcessEnvironmentSetup(*this);
+    (void)AskedForNoSplash(arguments);
+    if (!LoadJvmLibrary(*this)) return -1;
+    if (!BuildVmOptions(*this)) return -1;
+    return RunVmThread(*this) == 0 ? 0 : -1;
+}
+
+}  // namespace tarn

@@ -1,0 +1,141 @@
+#include "launcher/Settings.h"
+
+#include "base/Files.h"
+#include "base/PathText.h"
+#include "launcher/BaseText.h"
+#include "launcher/UserSettings.h"
+#include "vm/ErrorMessages.h"
+
+namespace tarn {
+
+bool GetModulePath(WString& path) {
+    path.assign(MAX_PATH, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
+    if (length == 0) {
+        path.clear();
+        ShowWindowsError(nullptr, 208);
+        return false;
+    }
+    path.resize(length);
+    return true;
+}
+
+bool SettingsPathFor(const WString& executable, WString& path) {
+    const int dot = ReverseFind(executable, L'.');
+    if (dot < 0) return false;
+    path = executable.substr(0, dot + 1) + L"ini";
+    return true;
+}
+
+bool GetSettingsFilePath(WString& path) {
+    WString module;
+    return GetModulePath(module) && SettingsPathFor(module, path);
+}
+
+std::unique_ptr<LayeredSettingsStore> OpenLayeredSettings(const Launcher& launcher) {
+    WString path;
+    if (!GetSettingsFilePath(path)) return nullptr;
+    return std::make_unique<LayeredSettingsStore>(path, LoadBaseText(launcher.upgradeCode));
+}
+
+namespace {
+
+struct VendorRow {
+    const wchar_t* value;
+    bool jrockitAllowed, jrockitFav, sunAllowed, sunFav, ibmAllowed, ibmFav;
+};
+
+constexpr VendorRow kVendorRows[] = {
+    {L"jrockit", true, true, false, false, false, false},
+    {L"ibm", false, false, false, false, true, true},
+    {L"favor_sun", true, false, true, true, true, false},
+    {L"favor_jrockit", true, true, true, false, true, false},
+    {L"favor_ibm", true, false, true, false, true, true},
+    {L"any", true, false, true, false, true, false},
+};
+
+void ApplyVmProvider(const WString& value, Launcher& launcher) {
+    for (const VendorRow& row : kVendorRows) {
+        if (!EqualsNoCase(value, row.value)) continue;
+        launcher.jrockitAllowed = row.jrockitAllowed;
+        launcher.jrockitFav = row.jrockitFav;
+        launcher.sunAllowed = row.sunAllowed;
+        launcher.sunFav = row.sunFav;
+        launcher.ibmAllowed = row.ibmAllowed;
+        launcher.ibmFav = row.ibmFav;
+        return;
+    }
+}
+
+void ApplyJvmSource(const WString& value, Launcher& launcher) {
+    if (value.empty()) {
+        launcher.jdkWanted = launcher.jreWanted = true;
+        return;
+    }
+    launcher.jdkWanted = value == L"favor_JDK" || value == L"only_JDK";
+    launcher.jreWanted = value == L"favor_JRE" || value == L"only_JRE";
+    launcher.mixedSources = value == L"favor_JRE" || value == L"favor_JDK";
+}
+
+int32_t JvmTypeOf(const WString& value) {
+    if (value == L"server") return kServerOnly;
+    if (value == L"favor_server") return kServerFirst;
+    return kClientFirst;
+}
+
+// A value that is neither a drive path nor a UNC path lies in the launcher's folder.
+WString AbsoluteJrePath(const WString& value) {
+    if (IsAbsolutePath(value)) return value;
+    WString module;
+    GetModulePath(module);
+    return StripPathComponents(module, 1) + L"\\" + value;
+}
+
+WString ReadJrePath(const Launcher& launcher, SettingsStore& settings) {
+    if (!launcher.isService) {
+        const WString userFile = UserSettingsPath(launcher, false);
+        if (!userFile.empty() && PathExists(userFile)) return IniFileStore(userFile).Read(kJreSection, L"JRE Path");
+    }
+    return settings.Read(kJreSection, L"JRE Path");
+}
+
+}  // namespace
+
+bool ReadSettings(Launcher& launcher) {
+    WString path;
+    if (!GetSettingsFilePath(path)) return false;
+    IniFileStore file(path);
+    launcher.productCode = file.Read(kProductSection, L"Product Code");
+    launcher.upgradeCode = file.Read(kProductSection, L"Upgrade Code");
+    launcher.productName = file.Read(kProductSection, L"Product Name");
+
+    LayeredSettingsStore settings(path, LoadBaseText(launcher.upgradeCode));
+    const WString minimum = settings.Read(kJreSection, L"Minimum Version");
+    launcher.minVersion = minimum == L"any" ? AnyMinimum() : ParseVersionOr(minimum, 0);
+    // An absent maximum sets no upper bound, as the requirement text already says.
+    const WString maximum = settings.Read(kJreSection, L"Maximum Version");
+    launcher.maxVersion = (maximum == L"any" || maximum.empty()) ? AnyMaximum() : ParseVersionOr(maximum, kOpenUpperPart);
+    launcher.isService = settings.Read(kApplicationSection, L"Application Type") == L"service";
+    launcher.preferredVersions = SplitList(settings.Read(kJreSection, L"Preferred versions"), L";");
+    launcher.jrePath = AbsoluteJrePath(ReadJrePath(launcher, settings));
+    launcher.jvmType = JvmTypeOf(settings.Read(kJreSection, L"JVM Type"));
+    ApplyJvmSource(settings.Read(kJreSection, L"JVM Source"), launcher);
+    ApplyVmProvider(settings.Read(kJreSection, L"VM Provider"), launcher);
+
+    launcher.mainClass = settings.Read(kJreSection, L"Main Class");
+    if (launcher.mainClass.empty()) {
+        ShowErrorBox(launcher.splashWindowHandle, 210);
+        return false;
+    }
+    ReplaceAll(launcher.mainClass, L'.', L'/');
+
+    launcher.failureCheck = EqualsNoCase(settings.Read(kApplicationSection, L"Failure Check"), L"Yes");
+    launcher.overrideWorkingDir = EqualsNoCase(settings.Read(kApplicationSection, L"Override WorkingDir"), L"Yes");
+    launcher.systemPath = settings.Read(kJreSection, L"System Path");
+    launcher.libraryPath = settings.Read(kJreSection, L"Library Path");
+    launcher.pairProduct = settings.Read(kApplicationSection, L"Pair Product");
+    launcher.pairReturnCode = EqualsNoCase(settings.Read(kApplicationSection, L"Pair Return Code"), L"Yes");
+    return true;
+}
+
+}  // namespace tarn

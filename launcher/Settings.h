@@ -1,0 +1,27 @@
+// Where the settings are and how the launcher reads them at start.
+#pragma once
+#include <memory>
+
+#include "launcher/IniFileStore.h"
+#include "launcher/Launcher.h"
+
+namespace tarn {
+
+// The launcher's full path; false after the error box when it cannot be read.
+bool GetModulePath(WString& path);
+// The module path with everything after its last '.' replaced by "ini".
+bool GetSettingsFilePath(WString& path);
+// The settings path rule for any executable path; false when it holds no '.'.
+bool SettingsPathFor(const WString& executable, WString& path);
+// The layered store on the settings file with the built-in base text; null when no path can be formed.
+std::unique_ptr<LayeredSettingsStore> OpenLayeredSettings(const Launcher& launcher);
+// Fills the settings fields of the launcher; false after reporting a missing main class.
+bool ReadSettings(Launcher& launcher);
+
+inline const WString kProductSection = L"Product Information";
+inline const WString kJreSection = L"Java Runtime Environment";
+inline const WString kApplicationSection = L"Application";
+inline const WString kClassPathSection = L"Class Path";
+inline const WString kDisplaySection = L"Display";
+
+}  // namespace tarn

@@ -1,0 +1,58 @@
+// Readers of the settings: the INI file, in-memory INI data, and the layered read over both.
+#pragma once
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "base/Text.h"
+
+namespace tarn {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // Reads the first 4 bytes of the store; 0 on success, else a Win32 error code.
+    virtual uint32_t ReadFileHead(unsigned char (&head)[4]) = 0;
+    // A missing key yields an empty value.
+    virtual void GetString(const WString& section, const WString& key, WString& value) = 0;
+    virtual void GetSectionNames(WStringList& names) = 0;
+    virtual bool WriteString(const WString& section, const WString& key, const WString& value) = 0;
+    virtual bool DeleteStore() = 0;
+
+    WString Read(const WString& section, const WString& key) {
+        WString value;
+        GetString(section, key, value);
+        return value;
+    }
+};
+
+// In-memory INI data: keeps insertion order, never merges, compares names exactly.
+class MemorySettingsStore : public SettingsStore {
+public:
+    struct Section {
+        WString name;
+        std::vector<std::pair<WString, WString>> pairs;
+    };
+
+    uint32_t ReadFileHead(unsigned char (&head)[4]) override;
+    void GetString(const WString& section, const WString& key, WString& value) override;
+    void GetSectionNames(WStringList& names) override;
+    bool WriteString(const WString& section, const WString& key, const WString& value) override;
+    bool DeleteStore() override { return true; }
+
+    void Clear() { sections_.clear(); }
+    void AddSection(const WString& name) { sections_.push_back({name, {}}); }
+    // Appends to the last section; callers open one first.
+    void AddPair(const WString& key, const WString& value) { sections_.back().pairs.emplace_back(key, value); }
+    bool HasSections() const { return !sections_.empty(); }
+
+private:
+    std::vector<Section> sections_;
+};
+
+// Parses INI text (CR LF lines) into a memory store; see the settings documentation for the rules.
+void ParseSettingsText(const WString& text, MemorySettingsStore& store);
+// Splits at every separator; empty pieces are kept, except after the last separator.
+WStringList SplitList(const WString& text, const WString& separator);
+
+}  // namespace tarn

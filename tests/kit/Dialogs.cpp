@@ -1,0 +1,51 @@
+#include "tests/kit/Dialogs.h"
+
+namespace tarn::test {
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (owner == search->processId && IsWindowVisible(window) && WString(className) == L"#32770")
+        search->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> FindDialogs(DWORD processId) {
+    Search search{processId, {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+WString WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+    WString text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
+    text.resize(copied);
+    return text;
+}
+
+WString ControlText(HWND dialog, int controlId) {
+    HWND control = GetDlgItem(dialog, controlId);
+    return control != nullptr ? WindowText(control) : WString{};
+}
+
+WString MessageBoxText(HWND box) { return ControlText(box, 65535); }
+
+void PressButton(HWND dialog, int buttonId) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0); }
+
+}  // namespace tarn::test

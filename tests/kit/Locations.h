@@ -1,0 +1,13 @@
+// Where the build put what the tests use (handed in by the test runner as Windows paths).
+#pragma once
+#include "base/Text.h"
+
+namespace tarn::test {
+
+WString BuildDir();        // this architecture's build tree
+WString OtherBuildDir();   // the other architecture's build tree (may not exist)
+WString SourceDir();
+WString LauncherExe();     // the launcher built for this machine
+WString OtherLauncherExe();
+
+}  // namespace tarn::test

@@ -1,0 +1,57 @@
+// Running a program as a user would, with a time limit and an eye on its dialogs.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "base/Text.h"
+
+namespace tarn::test {
+
+struct SeenDialog {
+    HWND window;
+    WString title;
+    WString text;  // the message text of a message box
+};
+
+struct RunOptions {
+    WString workingFolder;                                  // the test's current folder when empty
+    DWORD timeoutMs = 60000;
+    std::vector<std::pair<WString, WString>> environment;  // set (or, with an empty value, removed) for the child
+    // Called for each new dialog; returns true when it answered it. Unanswered dialogs get OK pressed.
+    std::function<bool(const SeenDialog&)> onDialog;
+};
+
+struct RunResult {
+    bool finished = false;  // false: the time ran out and the process was killed
+    DWORD exitCode = 0;
+    std::vector<SeenDialog> dialogs;  // every dialog seen, in order
+    int ExitCode() const { return static_cast<int>(exitCode); }
+    WStringList DialogTexts() const;
+};
+
+// Starts "program" arguments and waits for its end, answering dialogs on the way.
+RunResult RunProgram(const WString& program, const WString& arguments, const RunOptions& options = {});
+
+// A started process that is killed if the test leaves it running.
+class ChildProcess {
+public:
+    ChildProcess(const WString& program, const WString& arguments, const RunOptions& options = {});
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_; }
+    // Waits, answering dialogs, until the process ends or the time runs out (then kills it).
+    RunResult Wait(const RunOptions& options);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+}  // namespace tarn::test

@@ -1,0 +1,20 @@
+// Reading and writing test files.
+#pragma once
+#include <string>
+
+#include "base/Text.h"
+
+namespace tarn::test {
+
+// INI files are written as UTF-16 with a byte-order mark, which the profile functions read.
+void WriteUtf16File(const WString& path, const WString& text);
+void WriteBytes(const WString& path, const std::string& bytes);
+std::string ReadBytes(const WString& path);
+// Reads a UTF-8 file as UTF-16 (empty when missing).
+WString ReadUtf8File(const WString& path);
+std::string ToUtf8(const WString& text);
+WString FromUtf8(const std::string& text);
+bool FileExists(const WString& path);
+void CopyTo(const WString& from, const WString& to);  // creates the folders leading to 'to'
+
+}  // namespace tarn::test

@@ -1,0 +1,43 @@
+#!/bin/bash
+# Static checks of the shipped executables: machine, subsystem, imports, resources.
+#   check-images.sh BUILD_DIR [OTHER_BUILD_DIR]
+set -u
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+allowed_dlls='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comctl32|ole32|oleaut32|msvcrt|comdlg32|version|ucrtbase|api-ms-win-.*)\.dll$'
+
+check_image() {
+  local image=$1 machine=$2
+  [ -f "$image" ] || { fail "$image is missing"; return; }
+  local dump
+  dump=$(x86_64-w64-mingw32-objdump -p "$image") || { fail "$image cannot be read"; return; }
+  # The machine field is the two bytes after the PE signature.
+  local pe_offset
+  pe_offset=$(od -An -tu4 -j60 -N4 "$image" | tr -d ' ')
+  local found
+  found=$(od -An -tx2 -j$((pe_offset + 4)) -N2 "$image" | tr -d ' ')
+  [ "$found" = "$machine" ] || fail "$image: machine 0x$found, expected 0x$machine"
+  grep -q 'Subsystem.*(Windows GUI)' <<<"$dump" || fail "$image: not a GUI-subsystem program"
+  while read -r dll; do
+    [[ "${dll,,}" =~ $allowed_dlls ]] || fail "$image imports $dll, which is not a system DLL"
+  done < <(grep 'DLL Name:' <<<"$dump" | awk '{print $3}')
+  local resources
+  resources=$(x86_64-w64-mingw32-objdump -s -j .rsrc "$image" 2>/dev/null)
+  [ -n "$resources" ] || fail "$image has no resources"
+  # The manifest asks for common controls 6; string 210 must be in the string table (UTF-16).
+  strings -a "$image" | grep -q 'Microsoft.Windows.Common-Controls' || fail "$image: manifest missing"
+  strings -a -el "$image" | grep -q 'Main class was not specified in INI file.' || fail "$image: string table missing"
+  echo "checked $image (machine 0x$machine)"
+}
+
+build=$1
+other=${2:-}
+check_image "$build/tarn64.exe" 8664
+if [ -n "$other" ]; then
+  check_image "$other/tarn.exe" 014c
+else
+  fail "no i686 build tree given"
+fi
+[ "$failures" -eq 0 ] || exit 1
+echo "image checks passed"

@@ -1,0 +1,16 @@
+#!/bin/bash
+# Installs what building and testing need on Debian 12, when it is missing.
+set -u
+packages=(cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          wine64 xvfb openjdk-17-jdk-headless googletest binutils)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "installing: ${missing[*]}"
+SUDO=
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+# A mirror being synchronised can make update report an error; the install decides.
+$SUDO apt-get update -qq || true
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

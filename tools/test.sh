@@ -1,0 +1,6 @@
+#!/bin/bash
+# Builds everything and runs every test under Wine with a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/build.sh
+tools/with-display.sh ctest --test-dir build/x64 --output-on-failure -j2 "$@"

@@ -1,0 +1,19 @@
+// The one path by which the launcher tells the user what went wrong.
+#pragma once
+#include <windows.h>
+
+#include "base/Format.h"
+#include "base/Text.h"
+
+namespace tarn {
+
+// An error box with the system's default title; texts come from the string table.
+int ShowErrorBox(HWND owner, const WString& text);
+int ShowErrorBox(HWND owner, unsigned textId);
+// Loads the format, fills it and shows it. An argument given as a text id must be loaded by the caller.
+void ShowFormattedError(HWND owner, unsigned formatId, std::initializer_list<FormatArg> args);
+// Format 202 with a description from the string table and the thread's last error,
+// read right after the texts are loaded.
+void ShowWindowsError(HWND owner, unsigned descriptionId);
+
+}  // namespace tarn
