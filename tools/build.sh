@@ -4,9 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 root=$PWD
-cmake -S . -B build/i686 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
+out=${TARN_BUILD_ROOT:-build}
+cmake -S . -B $out/i686 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
   -DCMAKE_BUILD_TYPE=Release -DTARN_BUILD_TESTS=OFF >/dev/null
-cmake --build build/i686
-cmake -S . -B build/x64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DTARN_OTHER_BUILD_DIR="$root/build/i686" "$@" >/dev/null
-cmake --build build/x64
+cmake --build $out/i686
+cmake -S . -B $out/x64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DTARN_OTHER_BUILD_DIR="$root/$out/i686" "$@" >/dev/null
+cmake --build $out/x64

@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh
-tools/with-display.sh ctest --test-dir build/x64 --output-on-failure -j2 "$@"
+tools/with-display.sh ctest --test-dir "${TARN_BUILD_ROOT:-build}/x64" --output-on-failure -j2 "$@"
