@@ -50,7 +50,8 @@ WString FormatVersion(const JavaVersion& version) {
     WString text;
     for (int i = 0; i <= (last > 1 ? last : 1); ++i) {
         if (i > 0) text += L'.';
-        text += std::to_wstring(version.parts[i]);
+        // The second part is always printed; an open filler there reads as 0, not 65535.
+        text += std::to_wstring(i > last && version.parts[i] == kOpenUpperPart ? 0 : version.parts[i]);
     }
     return text;
 }

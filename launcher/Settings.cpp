@@ -103,7 +103,10 @@ WString ReadJrePath(const Launcher& launcher, SettingsStore& settings) {
 
 bool ReadSettings(Launcher& launcher) {
     WString path;
-    if (!GetSettingsFilePath(path)) return false;
+    return GetSettingsFilePath(path) && ReadSettingsFile(launcher, path);
+}
+
+bool ReadSettingsFile(Launcher& launcher, const WString& path) {
     IniFileStore file(path);
     launcher.productCode = file.Read(kProductSection, L"Product Code");
     launcher.upgradeCode = file.Read(kProductSection, L"Upgrade Code");

@@ -17,6 +17,8 @@ bool SettingsPathFor(const WString& executable, WString& path);
 std::unique_ptr<LayeredSettingsStore> OpenLayeredSettings(const Launcher& launcher);
 // Fills the settings fields of the launcher; false after reporting a missing main class.
 bool ReadSettings(Launcher& launcher);
+// The same from a given settings file.
+bool ReadSettingsFile(Launcher& launcher, const WString& path);
 
 inline const WString kProductSection = L"Product Information";
 inline const WString kJreSection = L"Java Runtime Environment";

@@ -25,5 +25,14 @@ TEST(SettingsErrors, EmptyMainClassShowsMessage210) {
     EXPECT_EQ(result.DialogTexts(), WStringList{kMissingMainClass});
 }
 
+TEST(SettingsErrors, SettingsNamingAMainClassEndSilentlyWithoutARuntime) {
+    AppFolder app(L"Start.exe");
+    app.WriteIni(L"[Java Runtime Environment]\r\nMain Class=com.example.Main\r\nJRE Path=C:\\nowhere\r\n");
+    const RunResult result = app.Run(L"", {.environment = {{L"JAVA_HOME", L""}}});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.ExitCode(), -1);
+    EXPECT_TRUE(result.DialogTexts().empty());
+}
+
 }  // namespace
 }  // namespace tarn::test

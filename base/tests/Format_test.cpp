@@ -1,0 +1,42 @@
+// printf-style formatting of the message texts, and the string table they come from.
+#include <gtest/gtest.h>
+
+#include "base/Format.h"
+#include "base/StringTable.h"
+
+namespace tarn {
+namespace {
+
+TEST(Format, FillsTextsAndNumbersInOrder) {
+    EXPECT_EQ(Format(L"Windows exception: %s (errno = %d).\n", {WString(L"failed"), -5LL}),
+              L"Windows exception: failed (errno = -5).\n");
+    EXPECT_EQ(Format(L"version between %s and %s", {WString(L"1.8"), WString(L"11")}), L"version between 1.8 and 11");
+    EXPECT_EQ(Format(L"100%% sure", {}), L"100% sure");
+}
+
+TEST(Format, MissingArgumentsPrintNothingAndUnknownConversionsStay) {
+    EXPECT_EQ(Format(L"JNI exception: %s\nReason: %s.\n", {WString(L"failed to create the Java VM"), WString()}),
+              L"JNI exception: failed to create the Java VM\nReason: .\n");
+    EXPECT_EQ(Format(L"%s and %s", {WString(L"one")}), L"one and ");
+    EXPECT_EQ(Format(L"%x %", {}), L"%x %");
+}
+
+TEST(Format, ArgumentTextIsNeverReadAsAFormat) {
+    EXPECT_EQ(Format(L"Could not find the main class %s.\n", {WString(L"a%s%d%n")}),
+              L"Could not find the main class a%s%d%n.\n");
+}
+
+TEST(StringTable, LoadsExactTextsAndReportsMissingEntries) {
+    EXPECT_EQ(LoadText(210), L"Main class was not specified in INI file.");
+    EXPECT_EQ(LoadText(203), L"JNI exception: %s\nReason: %s.\n");
+    EXPECT_EQ(LoadText(207),
+              L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (%s) from:");
+    WString untouched = L"kept";
+    EXPECT_FALSE(StringTableLookup(231, untouched));
+    EXPECT_EQ(untouched, L"kept");
+    EXPECT_FALSE(StringTableLookup(5, untouched));
+    EXPECT_EQ(LoadText(201), L"");
+}
+
+}  // namespace
+}  // namespace tarn

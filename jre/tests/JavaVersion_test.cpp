@@ -1,0 +1,86 @@
+// Version texts: parsing, printing, comparing, matching preferences, and the requirement text.
+#include <gtest/gtest.h>
+
+#include "jre/JavaVersion.h"
+
+namespace tarn {
+namespace {
+
+using Parts = std::array<int32_t, 4>;
+
+TEST(JavaVersion, ParsesDigitGroupsWithAnySeparator) {
+    struct Case {
+        WString text;
+        int32_t fill;
+        bool ok;
+        Parts parts;
+        int32_t count;
+    } cases[] = {
+        {L"1.8", 0, true, {1, 8, 0, 0}, 2},
+        {L"1.8", 65535, true, {1, 8, 65535, 65535}, 2},
+        {L"1.8.0_45", 0, true, {1, 8, 0, 45}, 4},
+        {L"1.8.0-45", 0, true, {1, 8, 0, 45}, 4},
+        {L"jdk1.8.0 45", 0, true, {1, 8, 0, 45}, 4},
+        {L"11.0.2+9", 0, true, {11, 0, 2, 9}, 4},
+        {L"1.8.0_144-b01", 0, true, {1, 8, 0, 144}, 5},
+        {L"-3", 0, true, {3, 0, 0, 0}, 1},  // a minus sign separates, it is never a sign
+        {L"2147483647", 0, true, {2147483647, 0, 0, 0}, 1},
+        {L"2147483648", 0, false, {0, 0, 0, 0}, 0},
+        {L"1.99999999999", 0, false, {0, 0, 0, 0}, 0},
+        {L"", 0, false, {0, 0, 0, 0}, 0},
+        {L"any", 65535, false, {0, 0, 0, 0}, 0},
+        {L"Any", 0, false, {0, 0, 0, 0}, 0},
+    };
+    for (const auto& c : cases) {
+        JavaVersion version;
+        version.parts = {9, 9, 9, 9};
+        EXPECT_EQ(ParseVersion(c.text, c.fill, version), c.ok) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(version.parts, c.parts) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(version.partCount, c.count) << std::string(c.text.begin(), c.text.end());
+    }
+}
+
+TEST(JavaVersion, FormatsAtLeastTwoPartsAndDropsOpenFillers) {
+    const std::pair<Parts, WString> cases[] = {
+        {{1, 8, 0, 0}, L"1.8"},       {{11, 0, 2, 0}, L"11.0.2"},  {{1, 0, 0, 0}, L"1.0"},
+        {{1, 8, 0, 45}, L"1.8.0.45"}, {{9, 0, 0, 0}, L"9.0"},      {{0, 0, 0, 0}, L"0.0.0.0"},
+        {{65535, 65535, 65535, 65535}, L"0.0.0.0"},                {{1, 8, 65535, 65535}, L"1.8"},
+    };
+    for (const auto& [parts, text] : cases) EXPECT_EQ(FormatVersion(JavaVersion{parts, 4}), text);
+}
+
+TEST(JavaVersion, ComparesPartByPartNumerically) {
+    const JavaVersion v19{{1, 9, 0, 0}, 2}, v110{{1, 10, 0, 0}, 2}, v180_45{{1, 8, 0, 45}, 4};
+    EXPECT_LT(CompareVersions(v19, v110), 0);  // not as text: 1.10 is newer than 1.9
+    EXPECT_GT(CompareVersions(v110, v180_45), 0);
+    EXPECT_EQ(CompareVersions(v19, JavaVersion{{1, 9, 0, 0}, 4}), 0);  // partCount never decides
+    EXPECT_TRUE(VersionInRange(v180_45, ParseVersionOr(L"1.8", 0), ParseVersionOr(L"1.8", 65535)));
+    EXPECT_TRUE(VersionInRange(v19, v19, v19));
+    EXPECT_FALSE(VersionInRange(v110, ParseVersionOr(L"1.6", 0), ParseVersionOr(L"1.9", 65535)));
+    EXPECT_TRUE(VersionInRange(v110, AnyMinimum(), AnyMaximum()));
+}
+
+TEST(JavaVersion, PreferredEntriesMatchByTheirSignificantParts) {
+    const JavaVersion v17_80 = ParseVersionOr(L"1.7.0_80", 0), v18_45 = ParseVersionOr(L"1.8.0_45", 0);
+    EXPECT_FALSE(MatchesPreferred(v17_80, ParseVersionOr(L"1.8", 0)));
+    EXPECT_TRUE(MatchesPreferred(v18_45, ParseVersionOr(L"1.8", 0)));
+    EXPECT_TRUE(MatchesPreferred(ParseVersionOr(L"11.0.2", 0), ParseVersionOr(L"11", 0)));
+    EXPECT_TRUE(MatchesPreferred(v17_80, ParseVersionOr(L"1.0", 0)));  // a trailing zero is not significant
+    EXPECT_TRUE(MatchesPreferred(v17_80, ParseVersionOr(L"", 0)));     // an empty entry matches anything
+    EXPECT_FALSE(MatchesPreferred(v18_45, ParseVersionOr(L"1.8.0.44", 0)));
+}
+
+TEST(JavaVersion, RequirementTextFollowsTheBounds) {
+    const JavaVersion min18 = ParseVersionOr(L"1.8", 0), max18 = ParseVersionOr(L"1.8", 65535);
+    EXPECT_EQ(DescribeVersionRange(AnyMinimum(), AnyMaximum()), L"latest version");
+    EXPECT_EQ(DescribeVersionRange(JavaVersion{}, JavaVersion{}), L"latest version");
+    EXPECT_EQ(DescribeVersionRange(AnyMinimum(), ParseVersionOr(L"11", 65535)), L"maximum version 11.0");
+    EXPECT_EQ(DescribeVersionRange(min18, AnyMaximum()), L"minimum version 1.8");
+    EXPECT_EQ(DescribeVersionRange(min18, max18), L"version between 1.8 and 1.8");
+    EXPECT_EQ(DescribeVersionRange(min18, min18), L"version 1.8 is required");
+    EXPECT_EQ(DescribeVersionRange(ParseVersionOr(L"1.6", 0), ParseVersionOr(L"11.0.2", 65535)),
+              L"version between 1.6 and 11.0.2");
+}
+
+}  // namespace
+}  // namespace tarn

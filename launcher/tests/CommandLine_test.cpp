@@ -1,0 +1,39 @@
+// Splitting command lines into the Java program's arguments.
+#include <gtest/gtest.h>
+
+#include "launcher/Launcher.h"
+
+namespace tarn {
+namespace {
+
+TEST(SplitCommandLine, OnlySpacesSeparateAndQuotesGroupWithoutEscapes) {
+    const std::pair<WString, WStringList> cases[] = {
+        {L"", {}},
+        {L"a", {L"a"}},
+        {L"\"my file.txt\" next", {L"my file.txt", L"next"}},
+        {L"a  b", {L"a", L"b"}},
+        {L"a\tb", {L"a\tb"}},
+        {L"\"\" x", {L"", L"x"}},
+        {L"\"unclosed rest of line", {L"unclosed rest of line"}},
+        {L"a\"b c\"", {L"a\"b", L"c\""}},
+        {L"\"ab\"cd", {L"ab", L"cd"}},
+        {L"\"a\\\"b\"", {L"a\\", L"b\""}},
+        {L"x ", {L"x"}},
+    };
+    for (const auto& [text, words] : cases) {
+        WStringList list = {L"kept"};
+        SplitCommandLine(text, list);
+        WStringList expected = {L"kept"};
+        expected.insert(expected.end(), words.begin(), words.end());
+        EXPECT_EQ(list, expected) << std::string(text.begin(), text.end());
+    }
+}
+
+TEST(ProgramArguments, DropsTheProgramPathAndSurroundingWhiteSpace) {
+    EXPECT_EQ(ProgramArguments(L"\"C:\\App\\Start.exe\""), WStringList{});
+    EXPECT_EQ(ProgramArguments(L"  C:\\App\\Start.exe -nosplash \"a b\"\t\r\n"), (WStringList{L"-nosplash", L"a b"}));
+    EXPECT_EQ(ProgramArguments(L""), WStringList{});
+}
+
+}  // namespace
+}  // namespace tarn
