@@ -2,35 +2,38 @@
 
 #include <windows.h>
 
+#include "base/EnvironmentReferences.h"
+
 namespace tarn {
 
-static bool TryExpand(const WString& text, WString& result) {
-    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
-    if (size == 0) return false;
-    WString buffer(size, L'\0');
-    const DWORD written = ExpandEnvironmentStringsW(text.c_str(), buffer.data(), size);
-    if (written == 0 || written > size) return false;
-    result.assign(buffer.c_str());
-    return true;
+// The system's ExpandEnvironmentStringsW stops at 32K characters, which a class path of a few
+// hundred jars exceeds; so references are expanded here, looking each variable up.
+static bool LookUpVariable(const WString& name, WString& value) {
+    SetLastError(ERROR_SUCCESS);
+    DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
+    if (size == 0) {
+        value.clear();
+        return GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+    }
+    // The value may change between the two calls; try again with the size then reported.
+    for (;;) {
+        value.assign(size, L'\0');
+        const DWORD written = GetEnvironmentVariableW(name.c_str(), value.data(), size);
+        if (written < size) {
+            value.resize(written);
+            return true;
+        }
+        size = written;
+    }
 }
 
-WString ExpandEnvironment(const WString& text) {
-    WString result;
-    TryExpand(text, result);
-    return result;
-}
+WString ExpandEnvironment(const WString& text) { return ExpandReferences(text, &LookUpVariable); }
 
-void ExpandEnvironmentInPlace(WString& text) {
-    WString result;
-    if (TryExpand(text, result)) text = result;
-}
+void ExpandEnvironmentInPlace(WString& text) { text = ExpandEnvironment(text); }
 
 WString GetEnvironment(const WString& name) {
-    const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
-    if (size == 0) return {};
-    WString value(size, L'\0');
-    const DWORD written = GetEnvironmentVariableW(name.c_str(), value.data(), size);
-    value.resize(written < size ? written : 0);
+    WString value;
+    LookUpVariable(name, value);
     return value;
 }
 

@@ -4,9 +4,9 @@
 
 namespace tarn {
 
-// Every %NAME% reference expanded; an undefined one stays as written. Empty when expansion fails.
+// Every %NAME% reference expanded; an undefined one stays as written. No length limit.
 WString ExpandEnvironment(const WString& text);
-// In place: the text stays unchanged when expansion fails.
+// The same, in place.
 void ExpandEnvironmentInPlace(WString& text);
 // The variable's value, empty when unset.
 WString GetEnvironment(const WString& name);

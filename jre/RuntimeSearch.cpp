@@ -1,8 +1,98 @@
 #include "jre/RuntimeSearch.h"
 
+#include "base/Environment.h"
+#include "base/PathText.h"
+#include "jre/Architecture.h"
+#include "jre/JvmLibrary.h"
+#include "jre/PeImage.h"
+#include "jre/RegistrySearch.h"
+
 namespace tarn {
 
-bool DiscoverRuntime(Launcher&) { return false; }
-void CheckJvmArchitecture(Launcher& launcher) { launcher.usePairedProduct = false; }
+namespace {
+
+// The launcher's folder with its trailing backslash; empty when the module path is unavailable.
+WString LauncherFolder() {
+    WString module(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+        if (length == 0) return {};
+        if (length < module.size()) {
+            module.resize(length);
+            break;
+        }
+        module.resize(module.size() * 2);
+    }
+    const int last = ReverseFind(module, L'\\');
+    return last < 0 ? WString() : module.substr(0, last + 1);
+}
+
+// Sets jvmPath from a runtime folder; true when the folder yields a library.
+bool TakeLibraryFrom(Launcher& launcher, const WString& home) {
+    if (home.empty()) return false;
+    launcher.jvmPath = SelectJvmLibrary(home, launcher.jvmType).path;
+    return !launcher.jvmPath.empty();
+}
+
+// Both registry passes; a runtime from the other architecture's view is for the paired product.
+bool TakeRegisteredRuntime(Launcher& launcher) {
+    bool otherArchitecture = false;
+    auto picked = SearchRegistry(launcher, RegistryView::Own);
+    if (!picked && !launcher.pairProduct.empty()) {
+        picked = SearchRegistry(launcher, kOtherView);
+        otherArchitecture = picked.has_value();
+    }
+    if (!picked) return false;
+    launcher.foundVersion = picked->version;
+    if (!TakeLibraryFrom(launcher, picked->home)) return false;
+    launcher.usePairedProduct = otherArchitecture;
+    return true;
+}
+
+}  // namespace
+
+WString LocalRuntimeHomeIn(const WString& folder) {
+    if (folder.empty()) return {};
+    const WString home = WithTrailingBackslash(folder);
+    if (IsJavaHome(home)) return home;
+    if (IsJavaHome(home + L"jre\\")) return home + L"jre\\";
+    return {};
+}
+
+WString LocalRuntimeHome() { return LocalRuntimeHomeIn(LauncherFolder()); }
+
+WString JavaHomeFromEnvironment() {
+    const WString reference = L"%JAVA_HOME%";
+    const WString value = ExpandEnvironment(reference);
+    if (value.empty() || value == reference) return {};
+    const WString home = WithTrailingBackslash(value);
+    return IsJavaHome(home) ? home : WString();
+}
+
+bool DiscoverRuntime(Launcher& launcher) {
+    launcher.jvmPath.clear();
+    launcher.foundVersion = JavaVersion{};
+    launcher.usePairedProduct = false;
+    // A configured folder need not be a full runtime: a JVM library under it is enough.
+    if (!launcher.jrePath.empty() && TakeLibraryFrom(launcher, WithTrailingBackslash(launcher.jrePath))) {
+        CheckJvmArchitecture(launcher);
+        return true;
+    }
+    // A runtime shipped with the program is taken as it is: no bounds, no architecture check.
+    if (TakeLibraryFrom(launcher, LocalRuntimeHome())) return true;
+    if (TakeRegisteredRuntime(launcher)) return true;
+    if (TakeLibraryFrom(launcher, JavaHomeFromEnvironment())) {
+        CheckJvmArchitecture(launcher);
+        return true;
+    }
+    return false;
+}
+
+void CheckJvmArchitecture(Launcher& launcher) {
+    launcher.usePairedProduct = false;
+    if (launcher.pairProduct.empty()) return;
+    const auto machine = ImageMachineOfFile(launcher.jvmPath);
+    launcher.usePairedProduct = machine.has_value() && *machine != kOwnMachine;
+}
 
 }  // namespace tarn

@@ -9,4 +9,12 @@ bool DiscoverRuntime(Launcher& launcher);
 // Sets usePairedProduct when a paired product is configured and jvmPath is an image of the other machine.
 void CheckJvmArchitecture(Launcher& launcher);
 
+// The runtime shipped with the program in folder (the folder itself, else its jre\), with a
+// trailing backslash; empty when neither holds bin\java.dll.
+WString LocalRuntimeHomeIn(const WString& folder);
+// The same for the launcher's own folder.
+WString LocalRuntimeHome();
+// The folder named by JAVA_HOME with a trailing backslash, when it holds bin\java.dll; else empty.
+WString JavaHomeFromEnvironment();
+
 }  // namespace tarn

@@ -1,5 +1,7 @@
 // The built-in base settings text: two enciphered RCDATA resources of the executable.
 #pragma once
+#include <windows.h>
+
 #include "base/Text.h"
 
 namespace tarn {
@@ -7,9 +9,9 @@ namespace tarn {
 constexpr unsigned kBasePassphraseResource = 9000;  // passphrase of 8000, under the Upgrade Code
 constexpr unsigned kBaseTextResource = 8000;        // the base INI text, under that passphrase
 
-// The base text, empty when the executable carries none.
-WString LoadBaseText(const WString& upgradeCode);
+// The base text of a module (the executable when null), empty when it carries none.
+WString LoadBaseText(const WString& upgradeCode, HMODULE module = nullptr);
 // Deciphers one resource with a passphrase (MD5 -> RC4, base provider); empty when absent.
-WString DecipherResource(unsigned resource, const NarrowString& passphrase);
+WString DecipherResource(unsigned resource, const NarrowString& passphrase, HMODULE module = nullptr);
 
 }  // namespace tarn

@@ -50,6 +50,7 @@ int32_t Launcher::Run() {
     (void)AskedForNoSplash(arguments);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;
+    if (vmThreadStackSize == 0) vmThreadStackSize = DefaultJavaStackSize(*this);
     return RunVmThread(*this) == 0 ? 0 : -1;
 }
 

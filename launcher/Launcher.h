@@ -8,6 +8,7 @@
 
 #include "base/Text.h"
 #include "jre/JavaVersion.h"
+#include "jre/JvmType.h"
 
 namespace tarn {
 
@@ -20,8 +21,6 @@ public:
 protected:
     ~VmExitListener() = default;
 };
-
-enum JvmType : int32_t { kClientFirst = 0, kServerOnly = 1, kServerFirst = 2 };
 
 class Launcher {
 public:

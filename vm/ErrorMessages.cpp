@@ -19,4 +19,18 @@ void ShowWindowsError(HWND owner, unsigned descriptionId) {
     ShowErrorBox(owner, Format(format, {description, static_cast<long long>(static_cast<LONG>(lastError))}));
 }
 
+void ShowWindowsErrorWithDetail(HWND owner, unsigned formatId, const WString& detail) {
+    // Loading the text must not replace the error being reported.
+    const DWORD lastError = GetLastError();
+    const WString format = LoadText(formatId);
+    ShowErrorBox(owner, Format(format, {detail, static_cast<long long>(static_cast<LONG>(lastError))}));
+}
+
+unsigned JniReasonTextId(long jniResult) { return jniResult <= -1 && jniResult >= -6 ? 224 - jniResult : 0; }
+
+void ShowCreateVmError(HWND owner, long jniResult) {
+    const unsigned reasonId = JniReasonTextId(jniResult);
+    ShowFormattedError(owner, 203, {LoadText(213), reasonId == 0 ? WString() : LoadText(reasonId)});
+}
+
 }  // namespace tarn

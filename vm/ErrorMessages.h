@@ -15,5 +15,11 @@ void ShowFormattedError(HWND owner, unsigned formatId, std::initializer_list<For
 // Format 202 with a description from the string table and the thread's last error,
 // read right after the texts are loaded.
 void ShowWindowsError(HWND owner, unsigned descriptionId);
+// A format taking a detail text and the thread's last error (222: the library path).
+void ShowWindowsErrorWithDetail(HWND owner, unsigned formatId, const WString& detail);
+// Format 203 with text 213 and the reason text of a JNI result (empty for unlisted codes).
+void ShowCreateVmError(HWND owner, long jniResult);
+// The reason text id of a JNI error code (-1 to -6), 0 for any other code.
+unsigned JniReasonTextId(long jniResult);
 
 }  // namespace tarn

@@ -10,6 +10,8 @@ void ProcessEnvironmentSetup(Launcher& launcher);
 bool LoadJvmLibrary(Launcher& launcher);
 // Builds vmOptions, the file settings and the extra arguments; false after the error box.
 bool BuildVmOptions(Launcher& launcher);
+// The VM's default Java stack size in bytes (JNI 1.1 defaults), 0 when it names none.
+uint32_t DefaultJavaStackSize(const Launcher& launcher);
 // Runs the VM thread (create the VM, invoke main) and waits for it: 0 for success, 1 for failure.
 uint32_t RunVmThread(Launcher& launcher);
 

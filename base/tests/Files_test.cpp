@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "base/Environment.h"
 #include "base/Files.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
@@ -96,17 +95,6 @@ TEST(FileFinder, PatternsBeyondTheClassicLimitAreFound) {
         DeleteFileW((level + L"\\x.jar").c_str());
         RemoveFolder(level);
     }
-}
-
-TEST(Environment, ExpandsDefinedReferencesAndKeepsUndefinedOnes) {
-    SetEnvironmentVariableW(L"TARN_TEST_VALUE", L"C:\\Tools");
-    SetEnvironmentVariableW(L"TARN_TEST_UNSET", nullptr);
-    EXPECT_EQ(ExpandEnvironment(L"%TARN_TEST_VALUE%;%TARN_TEST_UNSET%"), L"C:\\Tools;%TARN_TEST_UNSET%");
-    WString text = L"x%TARN_TEST_VALUE%";
-    ExpandEnvironmentInPlace(text);
-    EXPECT_EQ(text, L"xC:\\Tools");
-    EXPECT_EQ(GetEnvironment(L"TARN_TEST_VALUE"), L"C:\\Tools");
-    EXPECT_EQ(GetEnvironment(L"TARN_TEST_UNSET"), L"");
 }
 
 }  // namespace

@@ -4,10 +4,15 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "base/Text.h"
+
+namespace testing {
+class AssertionResult;
+}
 
 namespace tarn::test {
 
@@ -39,5 +44,59 @@ void AppendJarToExecutable(const WString& exePath, const JarEntries& entries);
 
 // The environment variable that names the trace file for the stand-in.
 constexpr const wchar_t* kTraceVariable = L"TARN_STANDIN_TRACE";
+
+// The jar entry of a class script (a/b/C -> a/b/C.class).
+std::pair<std::string, std::string> ClassEntry(const std::string& className, const std::string& script);
+// A jar's bytes: a zip archive with stored entries.
+std::string JarBytes(const JarEntries& entries);
+
+// One line of the trace: "<thread id> TAB <name> TAB <detail>" (tests/README.md lists the names).
+struct TraceLine {
+    DWORD thread = 0;
+    std::string name;
+    std::string detail;                       // UTF-8, control characters escaped as \n, \r, \t, \xNN
+    std::vector<std::string> Fields() const;  // the detail split at tabs
+};
+
+class Trace {
+public:
+    static Trace Read(const WString& path);  // empty when the file does not exist
+    explicit Trace(std::vector<TraceLine> lines = {}) : lines_(std::move(lines)) {}
+
+    const std::vector<TraceLine>& Lines() const { return lines_; }
+    std::vector<TraceLine> Named(std::string_view name) const;
+    std::vector<std::string> Details(std::string_view name) const;
+    std::vector<std::string> Warnings() const;
+    // The option strings JNI_CreateJavaVM received, in order ("exit" and "abort" included).
+    std::vector<std::string> Options() const;
+    // Index of the first line at or after 'from' with this name whose detail contains 'part'; -1 if none.
+    int Find(std::string_view name, std::string_view part = {}, int from = 0) const;
+    bool Has(std::string_view name, std::string_view part = {}) const { return Find(name, part) >= 0; }
+    std::string Text() const;  // the whole trace, for failure messages
+
+private:
+    std::vector<TraceLine> lines_;
+};
+
+// EXPECT_TRUE(NoWarnings(trace)): fails listing every warning and the whole trace.
+::testing::AssertionResult NoWarnings(const Trace& trace);
+
+// The trace file of one test.
+class TraceFile {
+public:
+    explicit TraceFile(WString path);  // removes an earlier file of that name
+    const WString& Path() const { return path_; }
+    // For RunOptions::environment of a child process.
+    std::pair<WString, WString> Variable() const { return {kTraceVariable, path_}; }
+    // For a stand-in loaded into this process (it reads the variable for every line).
+    void UseInThisProcess() const;
+    Trace Read() const { return Trace::Read(path_); }
+
+private:
+    WString path_;
+};
+
+// The lines of a UTF-8 file written by a Java program, without their line ends (CR LF or LF).
+std::vector<std::string> ReadOutputLines(const WString& path);
 
 }  // namespace tarn::test

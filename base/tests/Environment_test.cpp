@@ -1,0 +1,61 @@
+// %NAME% expansion, by rule and over this process's real environment.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+
+#include "base/Environment.h"
+#include "base/EnvironmentReferences.h"
+
+namespace tarn {
+namespace {
+
+bool FakeVariables(const WString& name, WString& value) {
+    static const std::map<WString, WString> variables = {{L"HOME", L"C:\\Users\\me"}, {L"EMPTY", L""}};
+    const auto found = variables.find(name);
+    if (found == variables.end()) return false;
+    value = found->second;
+    return true;
+}
+
+TEST(Environment, ExpandReferencesKeepsUnsetNamesAndLonePercentSigns) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"%HOME%\\lib", L"C:\\Users\\me\\lib"},
+        {L"a%EMPTY%b", L"ab"},
+        {L"%UNSET%\\x", L"%UNSET%\\x"},
+        {L"%UNSET%HOME%", L"%UNSET%HOME%"},  // the closing % of an unset name starts nothing
+        {L"%HOME%%HOME%", L"C:\\Users\\me""C:\\Users\\me"},
+        {L"50%", L"50%"},
+        {L"%%", L"%%"},
+        {L"100% %HOME%", L"100% %HOME%"},    // "% " is read as a name, unset
+        {L"", L""},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ExpandReferences(text, &FakeVariables), expected) << text;
+}
+
+TEST(Environment, ExpansionOfTheProcessEnvironmentHasNoLengthLimit) {
+    SetEnvironmentVariableW(L"TARN_TEST_JAR", L"x.jar");
+    SetEnvironmentVariableW(L"TARN_TEST_EMPTY", L"");
+    WString text, expected;
+    for (int i = 0; i < 4000; ++i) {
+        text += L"C:\\app\\lib\\library-" + std::to_wstring(i) + L"-%TARN_TEST_JAR%;";
+        expected += L"C:\\app\\lib\\library-" + std::to_wstring(i) + L"-x.jar;";
+    }
+    ASSERT_GT(text.size(), 100000u);
+    EXPECT_EQ(ExpandEnvironment(text), expected);
+    EXPECT_EQ(ExpandEnvironment(L"[%TARN_TEST_EMPTY%][%TARN_TEST_UNSET_NAME%]"), L"[][%TARN_TEST_UNSET_NAME%]");
+}
+
+TEST(Environment, ExpandsDefinedReferencesAndKeepsUndefinedOnes) {
+    SetEnvironmentVariableW(L"TARN_TEST_VALUE", L"C:\\Tools");
+    SetEnvironmentVariableW(L"TARN_TEST_UNSET", nullptr);
+    EXPECT_EQ(ExpandEnvironment(L"%TARN_TEST_VALUE%;%TARN_TEST_UNSET%"), L"C:\\Tools;%TARN_TEST_UNSET%");
+    WString text = L"x%TARN_TEST_VALUE%";
+    ExpandEnvironmentInPlace(text);
+    EXPECT_EQ(text, L"xC:\\Tools");
+    EXPECT_EQ(GetEnvironment(L"TARN_TEST_VALUE"), L"C:\\Tools");
+    EXPECT_EQ(GetEnvironment(L"TARN_TEST_UNSET"), L"");
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,35 @@
+// Ordering the runtimes found in the registry and choosing one of them.
+// Windows-free: pure functions over a candidate list.
+#pragma once
+#include <optional>
+#include <vector>
+
+#include "base/Text.h"
+#include "jre/JavaVersion.h"
+
+namespace tarn {
+
+struct JreCandidate {
+    JavaVersion version;       // from the name of its version subkey
+    WString home;              // ends with a backslash
+    bool hasServerVm = false;  // its library, as looked up, is the server VM
+    bool preferred = false;    // its kind and vendor are the favoured ones
+};
+
+using CandidateList = std::vector<JreCandidate>;
+
+struct OrderRules {
+    bool mixedSources = true;  // preferred candidates first
+    bool serverFirst = false;  // then candidates with a server VM ("favor_server")
+};
+
+// True when a must come before b; the higher version decides when the rules do not.
+bool ComesBefore(const JreCandidate& a, const JreCandidate& b, const OrderRules& rules);
+// Stable: equal candidates keep the order in which they were found.
+void SortCandidates(CandidateList& candidates, const OrderRules& rules);
+// The first sorted candidate matching the earliest "Preferred versions" entry that matches any,
+// else the first sorted candidate; nothing for an empty list.
+std::optional<JreCandidate> PickCandidate(CandidateList candidates, const WStringList& preferredVersions,
+                                          const OrderRules& rules);
+
+}  // namespace tarn

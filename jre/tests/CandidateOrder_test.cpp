@@ -1,0 +1,94 @@
+// Ordering and choosing among registry runtimes: preference, server VM, version, found order,
+// and the "Preferred versions" entries.
+#include <gtest/gtest.h>
+
+#include "jre/CandidateOrder.h"
+
+namespace tarn {
+namespace {
+
+JreCandidate Candidate(const wchar_t* home, const wchar_t* version, bool preferred = false, bool server = false) {
+    return {ParseVersionOr(version, 0), home, server, preferred};
+}
+
+struct PickCase {
+    const char* name;
+    CandidateList candidates;  // in found order
+    WStringList preferredVersions;
+    OrderRules rules;
+    const wchar_t* expectedHome;  // nullptr: nothing chosen
+};
+
+const OrderRules kMixed{true, false};
+const OrderRules kMixedServerFirst{true, true};
+const OrderRules kUnmixed{false, false};
+const OrderRules kUnmixedServerFirst{false, true};
+
+const std::vector<PickCase>& PickCases() {
+    static const std::vector<PickCase> cases = {
+        {"nothing found", {}, {L"1.8"}, kMixed, nullptr},
+        {"newest wins", {Candidate(L"a", L"1.7.0_80"), Candidate(L"b", L"1.8.0_45")}, {}, kMixed, L"b"},
+        {"version compared by number, not text",
+         {Candidate(L"nine", L"1.9.0"), Candidate(L"ten", L"1.10.0")}, {}, kMixed, L"ten"},
+        {"preferred entry 1.7", {Candidate(L"a", L"1.7.0_80"), Candidate(L"b", L"1.8.0_45")}, {L"1.7"}, kMixed, L"a"},
+        {"preferred entry picks the newest match",
+         {Candidate(L"old", L"1.8.0_20"), Candidate(L"new", L"1.8.0_45"), Candidate(L"11", L"11.0.2")},
+         {L"1.8"}, kMixed, L"new"},
+        {"first entry that matches anything decides",
+         {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.6", L"1.7", L"1.8"}, kMixed, L"7"},
+        {"no entry matches: first sorted", {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.9"}, kMixed, L"8"},
+        {"an empty entry matches the first sorted",
+         {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"", L"1.7"}, kMixed, L"8"},
+        {"an empty entry after a miss matches the first sorted",
+         {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.6", L"", L"1.7"}, kMixed, L"8"},
+        {"an entry after a match is not reached",
+         {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.7", L""}, kMixed, L"7"},
+        {"preference outranks version when mixed",
+         {Candidate(L"jre18", L"1.8", false), Candidate(L"jdk17", L"1.7", true)}, {}, kMixed, L"jdk17"},
+        {"preference ignored when not mixed",
+         {Candidate(L"jre18", L"1.8", false), Candidate(L"jdk17", L"1.7", true)}, {}, kUnmixed, L"jre18"},
+        {"server VM outranks version with favor_server",
+         {Candidate(L"client18", L"1.8", true, false), Candidate(L"server17", L"1.7", true, true)}, {},
+         kMixedServerFirst, L"server17"},
+        {"server VM does not count otherwise",
+         {Candidate(L"client18", L"1.8", true, false), Candidate(L"server17", L"1.7", true, true)}, {}, kMixed,
+         L"client18"},
+        {"preference outranks the server VM",
+         {Candidate(L"server18", L"1.8", false, true), Candidate(L"client16", L"1.6", true, false)}, {},
+         kMixedServerFirst, L"client16"},
+        {"server VM decides when preference does not apply",
+         {Candidate(L"server16", L"1.6", false, true), Candidate(L"client18", L"1.8", true, false)}, {},
+         kUnmixedServerFirst, L"server16"},
+        {"equal candidates keep found order",
+         {Candidate(L"first", L"1.8.0_45"), Candidate(L"second", L"1.8.0-45"), Candidate(L"third", L"1.8.0.45")}, {},
+         kMixed, L"first"},
+        {"found order among equals after sorting",
+         {Candidate(L"low", L"1.6"), Candidate(L"first", L"1.8"), Candidate(L"second", L"1.8")}, {}, kMixed, L"first"},
+        {"preferred entry walks the sorted order",
+         {Candidate(L"plain", L"1.8.0_60"), Candidate(L"fav", L"1.8.0_20", true)}, {L"1.8"}, kMixed, L"fav"},
+    };
+    return cases;
+}
+
+TEST(PickCandidate, Rules) {
+    for (const PickCase& c : PickCases()) {
+        const auto picked = PickCandidate(c.candidates, c.preferredVersions, c.rules);
+        if (c.expectedHome == nullptr) {
+            EXPECT_FALSE(picked.has_value()) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(picked.has_value()) << c.name;
+        EXPECT_EQ(picked->home, c.expectedHome) << c.name;
+    }
+}
+
+TEST(SortCandidates, HundredsOfEqualCandidatesKeepTheirOrder) {
+    CandidateList list;
+    for (int i = 0; i < 500; ++i) list.push_back(Candidate(std::to_wstring(i).c_str(), i % 2 ? L"1.8" : L"1.7"));
+    SortCandidates(list, kMixed);
+    for (int i = 0; i < 250; ++i) EXPECT_EQ(list[i].home, std::to_wstring(2 * i + 1));
+    for (int i = 0; i < 250; ++i) EXPECT_EQ(list[250 + i].home, std::to_wstring(2 * i));
+}
+
+}  // namespace
+}  // namespace tarn

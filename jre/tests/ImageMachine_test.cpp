@@ -1,0 +1,129 @@
+// Reading an image's machine type: hand-made headers of every broken shape, then real files.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "jre/Architecture.h"
+#include "jre/ImageMachine.h"
+#include "jre/PeImage.h"
+#include "jre/tests/Fixtures.h"
+#include "tests/kit/TempFolder.h"
+#include "tests/kit/TextFiles.h"
+
+namespace tarn {
+namespace {
+
+// A minimal image: DOS header with its offset field, then signature and file header at offset.
+std::string Image(uint32_t headerOffset, uint16_t machine, size_t totalSize, const char* signature = "PE\0\0") {
+    std::string bytes(std::max<size_t>(totalSize, 64), '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    std::memcpy(&bytes[0x3C], &headerOffset, 4);
+    if (uint64_t{headerOffset} + 6 <= bytes.size()) {
+        std::memcpy(&bytes[headerOffset], signature, 4);
+        std::memcpy(&bytes[headerOffset + 4], &machine, 2);
+    }
+    bytes.resize(totalSize);
+    return bytes;
+}
+
+std::string Swapped(std::string bytes) {
+    std::swap(bytes[0], bytes[1]);
+    return bytes;
+}
+
+std::optional<uint16_t> MachineOf(const std::string& bytes) {
+    return ReadImageMachine([&bytes](uint64_t offset, void* buffer, size_t count) {
+        if (offset > bytes.size() || count > bytes.size() - offset) return false;
+        std::memcpy(buffer, bytes.data() + offset, count);
+        return true;
+    });
+}
+
+struct HeaderCase {
+    const char* name;
+    std::string bytes;
+    int expected;  // -1: not an image
+};
+
+TEST(ReadImageMachine, EveryShapeOfHeader) {
+    const HeaderCase cases[] = {
+        {"x86_64 image", Image(0x80, 0x8664, 0x200), 0x8664},
+        {"i386 image", Image(0x80, 0x014C, 0x200), 0x014C},
+        {"header right after the DOS header", Image(0x40, 0xAA64, 0x58), 0xAA64},
+        {"file header ends exactly at the end", Image(0x80, 0x014C, 0x80 + 24), 0x014C},
+        {"file header one byte short", Image(0x80, 0x014C, 0x80 + 23), -1},
+        {"signature only", Image(0x80, 0x014C, 0x84), -1},
+        {"empty file", std::string(), -1},
+        {"one byte", std::string("M"), -1},
+        {"just MZ", std::string("MZ"), -1},
+        {"DOS header one byte short", Image(0x80, 0x8664, 0x200).substr(0, 63), -1},
+        {"offset beyond the end", Image(0x1000, 0x8664, 0x200), -1},
+        {"negative offset", Image(0xFFFFFFF0u, 0x8664, 0x200), -1},
+        {"largest offset", Image(0xFFFFFFFFu, 0x8664, 0x200), -1},
+        {"offset pointing at the DOS header", Image(0, 0x8664, 0x200), -1},
+        {"wrong signature", Image(0x80, 0x8664, 0x200, "PE\0\1"), -1},
+        {"NE signature", Image(0x80, 0x8664, 0x200, "NE\0\0"), -1},
+        {"ZM instead of MZ", Swapped(Image(0x80, 0x8664, 0x200)), -1},
+        {"text", std::string(300, 'a'), -1},
+    };
+    for (const HeaderCase& c : cases) {
+        const auto machine = MachineOf(c.bytes);
+        if (c.expected < 0) {
+            EXPECT_FALSE(machine.has_value()) << c.name;
+        } else {
+            ASSERT_TRUE(machine.has_value()) << c.name;
+            EXPECT_EQ(*machine, c.expected) << c.name;
+        }
+    }
+}
+
+class ImageFileTest : public testing::Test {
+protected:
+    test::TempFolder temp;
+    WString File(const WString& name, const std::string& bytes) {
+        const WString path = temp.Path() + L"\\" + name;
+        test::WriteBytes(path, bytes);
+        return path;
+    }
+};
+
+TEST_F(ImageFileTest, RealImagesOfBothArchitectures) {
+    const auto native = ImageMachineOfFile(test::NativeImagePath());
+    ASSERT_TRUE(native.has_value());
+    EXPECT_EQ(*native, kOwnMachine);
+    const auto other = ImageMachineOfFile(test::OtherImagePath());
+    ASSERT_TRUE(other.has_value()) << "the other build tree must hold the stand-in runtime";
+    EXPECT_EQ(*other, 0x014C);
+    EXPECT_NE(*other, kOwnMachine);
+}
+
+TEST_F(ImageFileTest, BrokenAndUnreadableFilesAreNoImage) {
+    const std::string real = test::ReadBytes(test::OtherImagePath());
+    ASSERT_GT(real.size(), 1024u);
+    EXPECT_FALSE(ImageMachineOfFile(File(L"empty.dll", "")));
+    EXPECT_FALSE(ImageMachineOfFile(File(L"mz.dll", "MZ")));
+    EXPECT_FALSE(ImageMachineOfFile(File(L"truncated.dll", real.substr(0, 100))));
+    EXPECT_FALSE(ImageMachineOfFile(File(L"far.dll", Image(0x7FFFFFF0u, 0x8664, 0x200))));
+    EXPECT_FALSE(ImageMachineOfFile(File(L"negative.dll", Image(0x80000000u, 0x8664, 0x200))));
+    EXPECT_FALSE(ImageMachineOfFile(temp.Path()));  // a folder
+    EXPECT_FALSE(ImageMachineOfFile(temp.Path() + L"\\absent.dll"));
+    EXPECT_FALSE(ImageMachineOfFile(L""));
+    // The header is read wherever it lies, also far into the file.
+    EXPECT_EQ(ImageMachineOfFile(File(L"deep.dll", Image(0x10000, 0x014C, 0x10018))), 0x014C);
+}
+
+TEST_F(ImageFileTest, FileOpenedExclusivelyElsewhereIsNoImage) {
+    const WString path = temp.Path() + L"\\locked.dll";
+    test::CopyTo(test::OtherImagePath(), path);
+    HANDLE exclusive = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(ImageMachineOfFile(path));
+    CloseHandle(exclusive);
+    EXPECT_EQ(ImageMachineOfFile(path), 0x014C);
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,231 @@
+// The built-in base text: the build tool's resources, their deciphering by the launcher, and what a
+// user of a launcher that carries one sees.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <wincrypt.h>
+
+#include "base/Conversion.h"
+#include "base/Handles.h"
+#include "launcher/BaseText.h"
+#include "launcher/IniFileStore.h"
+#include "tests/kit/AppFolder.h"
+#include "tests/kit/Locations.h"
+#include "tests/kit/TempFolder.h"
+#include "tests/kit/TextFiles.h"
+
+namespace tarn::test {
+namespace {
+
+// The codes and passphrase given to the build in res/CMakeLists.txt.
+const WString kTestUpgradeCode = L"{6F1C8E52-3A9D-4B7E-9C21-5D0A7B3E8F14}";
+const WString kSampleUpgradeCode = L"{0B5A7C31-92E4-4F08-A6D2-7E13C9B48D50}";
+const std::string kSamplePassphrase = "Tarn sample passphrase #1";
+
+const WString kMissingMainClass = L"Main class was not specified in INI file.";
+const WString kJre = L"Java Runtime Environment";
+
+WString BaseTestLauncher() { return BuildDir() + L"\\tarn64_base_test.exe"; }
+WString DataFile(const WString& name) { return SourceDir() + L"\\launcher\\tests\\data\\" + name; }
+WString SampleResource(const WString& name) { return BuildDir() + L"\\base-settings\\cipher-sample\\" + name; }
+WString WithCode(const WString& code) { return L"[Product Information]\r\nUpgrade Code=" + code + L"\r\n"; }
+
+// What a launcher should carry for an INI file: its text as UTF-16 without byte-order mark, with
+// every line end (CR LF, LF or CR) written as CR LF.
+WString ExpectedBaseText(const WString& iniPath) {
+    const std::string raw = ReadBytes(iniPath);
+    WString text;
+    if (raw.rfind("\xFF\xFE", 0) == 0) {
+        for (size_t i = 2; i + 1 < raw.size(); i += 2)
+            text += static_cast<wchar_t>(static_cast<unsigned char>(raw[i]) |
+                                         static_cast<unsigned char>(raw[i + 1]) << 8);
+    } else {
+        text = FromUtf8(raw.rfind("\xEF\xBB\xBF", 0) == 0 ? raw.substr(3) : raw);
+    }
+    WString lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\r' && text[i] != L'\n') {
+            lines += text[i];
+            continue;
+        }
+        lines += L"\r\n";
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    }
+    return lines;
+}
+
+std::string Utf16Bytes(const WString& text) {
+    std::string bytes;
+    for (wchar_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// Hexadecimal, so that a difference reads as bytes.
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char byte : bytes) {
+        hex += digits[byte >> 4];
+        hex += digits[byte & 15];
+    }
+    return hex;
+}
+
+void ReleaseProvider(HCRYPTPROV provider) noexcept { CryptReleaseContext(provider, 0); }
+void DestroyHash(HCRYPTHASH hash) noexcept { CryptDestroyHash(hash); }
+void DestroyKey(HCRYPTKEY key) noexcept { CryptDestroyKey(key); }
+
+// The platform's own cipher, as a vendor on Windows would use it: MD5 of the passphrase, RC4 key
+// derived with the provider's defaults.
+std::string CryptEncipher(const std::string& passphrase, std::string data) {
+    UniqueResource<ResourceTraits<HCRYPTPROV, 0, ReleaseProvider>> provider;
+    UniqueResource<ResourceTraits<HCRYPTHASH, 0, DestroyHash>> hash;
+    UniqueResource<ResourceTraits<HCRYPTKEY, 0, DestroyKey>> key;
+    EXPECT_TRUE(CryptAcquireContextW(provider.put(), nullptr, MS_DEF_PROV_W, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT));
+    EXPECT_TRUE(CryptCreateHash(provider.get(), CALG_MD5, 0, 0, hash.put()));
+    EXPECT_TRUE(CryptHashData(hash.get(), reinterpret_cast<const BYTE*>(passphrase.data()),
+                              static_cast<DWORD>(passphrase.size()), 0));
+    EXPECT_TRUE(CryptDeriveKey(provider.get(), CALG_RC4, hash.get(), 0, key.put()));
+    DWORD length = static_cast<DWORD>(data.size());
+    EXPECT_TRUE(CryptEncrypt(key.get(), 0, TRUE, 0, reinterpret_cast<BYTE*>(data.data()), &length,
+                             static_cast<DWORD>(data.size())));
+    data.resize(length);
+    return data;
+}
+
+TEST(BaseText, BuildToolEnciphersAsTheBaseProviderDoes) {
+    const std::string passphraseResource = ReadBytes(SampleResource(L"base-passphrase.bin"));
+    const std::string textResource = ReadBytes(SampleResource(L"base-text.bin"));
+    const WString sampleText = ExpectedBaseText(DataFile(L"cipher-sample.ini"));
+    // The sample is UTF-16 with CR LF, LF and CR line ends and characters beyond one byte.
+    ASSERT_NE(sampleText.find(L"caf\u00e9 \u2615 \xD834\xDD1E\r\nOutput File=out.txt\r\nError File=err.txt\r\n"),
+              WString::npos);
+    ASSERT_EQ(passphraseResource.size(), kSamplePassphrase.size() * 2);
+    ASSERT_EQ(textResource.size(), sampleText.size() * 2);
+
+    EXPECT_EQ(Hex(passphraseResource),
+              Hex(CryptEncipher(ToNarrow(kSampleUpgradeCode), Utf16Bytes(FromUtf8(kSamplePassphrase)))));
+    EXPECT_EQ(Hex(textResource), Hex(CryptEncipher(kSamplePassphrase, Utf16Bytes(sampleText))));
+}
+
+// The test launcher's own resources, read from its file as the launcher reads them from memory.
+class BaseTestLauncherResources : public testing::Test {
+protected:
+    ModuleHolder module{LoadLibraryExW(BaseTestLauncher().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
+};
+
+TEST_F(BaseTestLauncherResources, CarryTheVendorsText) {
+    ASSERT_TRUE(module);
+    const WString expected = ExpectedBaseText(DataFile(L"base-test.ini"));
+    ASSERT_NE(expected.find(L"Library Path=C:\\Biblioth\u00e8que\\\xD834\xDD1E\r\n"), WString::npos);
+    EXPECT_EQ(LoadBaseText(kTestUpgradeCode, module.get()), expected);
+}
+
+TEST_F(BaseTestLauncherResources, AnyOtherUpgradeCodeGivesAnEmptyBaseLayer) {
+    ASSERT_TRUE(module);
+    const WString codes[] = {L"", L"{00000000-0000-0000-0000-000000000000}",
+                             L"{6f1c8e52-3a9d-4b7e-9c21-5d0a7b3e8f14}", kTestUpgradeCode + L" ", kSampleUpgradeCode};
+    for (const WString& code : codes) {
+        SCOPED_TRACE(testing::Message() << "Upgrade Code \"" << code << "\"");
+        MemorySettingsStore base;
+        ParseSettingsText(LoadBaseText(code, module.get()), base);
+        WStringList sections;
+        base.GetSectionNames(sections);
+        EXPECT_TRUE(sections.empty());
+    }
+}
+
+TEST(BaseText, ALauncherWithoutResourcesHasNone) {
+    ModuleHolder module(LoadLibraryExW(LauncherExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(module);
+    EXPECT_EQ(DecipherResource(kBaseTextResource, "anything", module.get()), L"");
+    MemorySettingsStore base;
+    ParseSettingsText(LoadBaseText(kTestUpgradeCode, module.get()), base);
+    EXPECT_EQ(base.Read(kJre, L"Main Class"), L"");
+}
+
+struct LayeredLookup {
+    WString key;
+    WString expected;
+};
+
+struct LayeredCase {
+    const char* what;
+    WString fileText;
+    std::vector<LayeredLookup> lookups;  // in [Java Runtime Environment]
+};
+
+// The reads of the launcher's start: the Upgrade Code from the file alone, then the layered store
+// over the file and the test launcher's base text.
+TEST_F(BaseTestLauncherResources, LayeredReadsOverTheFile) {
+    ASSERT_TRUE(module);
+    const LayeredCase cases[] = {
+        {"base values", WithCode(kTestUpgradeCode),
+         {{L"Main Class", L"com.example.BaseMain"}, {L"Minimum Version", L"1.8"},
+          {L"Library Path", L"C:\\Biblioth\u00e8que\\\xD834\xDD1E"}}},
+        {"file values replace them, plus values extend them",
+         WithCode(kTestUpgradeCode) +
+             L"[Java Runtime Environment]\r\nMinimum Version=11\r\nMain Class=\r\n"
+             L"[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Xss2m\r\nSystem Path=\" extra\"\r\n"
+             L"Minimum Version=12\r\n",
+         {{L"Minimum Version", L"11"}, {L"Main Class", L"com.example.BaseMain"},
+          {L"Virtual Machine Parameters", L"-Xmx256m -Xss2m"}, {L"System Path", L"base-path extra"}}},
+        {"a wrong Upgrade Code leaves the file alone",
+         WithCode(L"{6F1C8E52-3A9D-4B7E-9C21-5D0A7B3E8F15}") +
+             L"[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Xss2m\r\n",
+         {{L"Main Class", L""}, {L"Minimum Version", L""}, {L"Virtual Machine Parameters", L" -Xss2m"}}},
+        {"so does a missing one", L"[Java Runtime Environment]\r\nMinimum Version=11\r\n",
+         {{L"Main Class", L""}, {L"Minimum Version", L"11"}}},
+    };
+    for (const LayeredCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder(L"base");
+        const WString path = folder.Path() + L"\\Start.ini";
+        WriteUtf16File(path, c.fileText);
+        const WString code = IniFileStore(path).Read(L"Product Information", L"Upgrade Code");
+        LayeredSettingsStore settings(path, LoadBaseText(code, module.get()));
+        for (const LayeredLookup& lookup : c.lookups)
+            EXPECT_EQ(settings.Read(kJre, lookup.key), lookup.expected) << lookup.key;
+    }
+}
+
+struct RunCase {
+    const char* what;
+    WString launcher;
+    WString iniText;
+    WStringList dialogs;
+};
+
+// What a user sees at this stage: the base text alone names the main class, so only a launcher
+// that cannot unlock it stops with message 210.
+TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCode) {
+    const WString padded = L"[Product Information]\r\nUpgrade Code =  \"" + kTestUpgradeCode + L"\"  \r\n";
+    const RunCase cases[] = {
+        {"the right Upgrade Code", BaseTestLauncher(), WithCode(kTestUpgradeCode), {}},
+        {"an empty Main Class in the file reads as absent", BaseTestLauncher(),
+         WithCode(kTestUpgradeCode) + L"[Java Runtime Environment]\r\nMain Class=\r\n", {}},
+        {"the Upgrade Code read as a file value: trimmed, unquoted", BaseTestLauncher(), padded, {}},
+        {"a wrong Upgrade Code", BaseTestLauncher(), WithCode(L"{6F1C8E52-3A9D-4B7E-9C21-5D0A7B3E8F15}"),
+         {kMissingMainClass}},
+        {"the Upgrade Code in other letter case", BaseTestLauncher(),
+         WithCode(L"{6f1c8e52-3a9d-4b7e-9c21-5d0a7b3e8f14}"), {kMissingMainClass}},
+        {"no Upgrade Code", BaseTestLauncher(), L"[Application]\r\nFailure Check=Yes\r\n", {kMissingMainClass}},
+        {"the Upgrade Code in a plus section, which is never read", BaseTestLauncher(),
+         L"[Product Information+]\r\nUpgrade Code=" + kTestUpgradeCode + L"\r\n", {kMissingMainClass}},
+        {"a launcher that carries no base text", LauncherExe(), WithCode(kTestUpgradeCode), {kMissingMainClass}},
+    };
+    for (const RunCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppFolder app(L"Start.exe", c.launcher);
+        app.WriteIni(c.iniText);
+        const RunResult result = app.Run();
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.ExitCode(), -1);
+        EXPECT_EQ(result.DialogTexts(), c.dialogs);
+    }
+}
+
+}  // namespace
+}  // namespace tarn::test

@@ -1,0 +1,54 @@
+// Where the stand-in libraries are, and runtime folders laid out the way installed runtimes are.
+#include <gtest/gtest.h>
+
+#include "base/Environment.h"
+#include "base/Files.h"
+#include "tests/standin/kit/Standin.h"
+
+namespace tarn::test {
+namespace {
+
+WString StandinFolder(Arch arch) {
+    const WString root = GetEnvironment(arch == Arch::Native ? L"TARN_BUILD_DIR" : L"TARN_OTHER_BUILD_DIR");
+    return root + L"\\standin\\";
+}
+
+WString WithBackslash(const WString& folder) {
+    return !folder.empty() && folder.back() == L'\\' ? folder : folder + L"\\";
+}
+
+void CopyInto(const WString& from, const WString& to) {
+    CreateFolderTree(to);
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
+        ADD_FAILURE() << "cannot copy the stand-in library to the runtime folder (error " << GetLastError() << ")";
+    }
+}
+
+void WriteEmptyFile(const WString& path) {
+    CreateFolderTree(path);
+    HandleHolder file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ADD_FAILURE() << "cannot create a runtime marker file (error " << GetLastError() << ")";
+}
+
+}  // namespace
+
+WString StandinJvm(JvmVariant variant, Arch arch) {
+    static const wchar_t* const kFolders[] = {L"", L"nohelper\\", L"nodefaultargs\\", L"nocreate\\"};
+    return StandinFolder(arch) + kFolders[static_cast<int>(variant)] + L"jvm.dll";
+}
+
+WString StandinSplashLibrary(Arch arch) { return StandinFolder(arch) + L"splashscreen.dll"; }
+
+WString LayOutRuntime(const WString& home, const RuntimeSpec& spec) {
+    const WString top = WithBackslash(home);
+    const WString runtime = spec.jdk ? top + L"jre\\" : top;
+    if (spec.jdk) WriteEmptyFile(top + L"bin\\javac.exe");
+    if (spec.javaMarker) WriteEmptyFile(runtime + L"bin\\java.dll");
+    for (const WString& vm : spec.vms)
+        CopyInto(StandinJvm(spec.variant, spec.arch), runtime + L"bin\\" + vm + L"\\jvm.dll");
+    if (spec.splashLibrary) CopyInto(StandinSplashLibrary(spec.arch), runtime + L"bin\\splashscreen.dll");
+    return runtime;
+}
+
+}  // namespace tarn::test

@@ -1,0 +1,22 @@
+// The entry points of jvm.dll. Each variant's .def file decides which of them it exports.
+#include "tests/standin/runtime/Invocation.h"
+
+extern "C" {
+
+jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* arguments) {
+    return tarn::standin::CreateJavaVm(vm, env, arguments);
+}
+
+jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* arguments) {
+    return tarn::standin::GetDefaultJavaVmInitArgs(arguments);
+}
+
+jint JNICALL JNI_GetCreatedJavaVMs(JavaVM** buffer, jsize length, jsize* count) {
+    return tarn::standin::GetCreatedJavaVms(buffer, length, count);
+}
+
+jclass JNICALL JVM_FindClassFromBootLoader(JNIEnv* env, const char* name) {
+    return tarn::standin::FindClassFromBootLoader(env, name);
+}
+
+}  // extern "C"

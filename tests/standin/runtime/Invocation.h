@@ -1,0 +1,12 @@
+// The invocation interface: what the exported entry points do.
+#pragma once
+#include "tests/standin/runtime/StandinJni.h"
+
+namespace tarn::standin {
+
+jint CreateJavaVm(JavaVM** vm, void** env, void* arguments);
+jint GetDefaultJavaVmInitArgs(void* arguments);
+jint GetCreatedJavaVms(JavaVM** buffer, jsize length, jsize* count);
+jclass FindClassFromBootLoader(JNIEnv* env, const char* name);
+
+}  // namespace tarn::standin

@@ -1,0 +1,130 @@
+#include "tests/standin/runtime/Vm.h"
+
+#include "tests/standin/common/TraceLog.h"
+#include "tests/standin/common/Utf.h"
+#include "tests/standin/runtime/Lang.h"
+
+namespace tarn::standin {
+namespace {
+
+std::wstring ModulePath() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<const wchar_t*>(&TheVm), &module);
+    wchar_t path[MAX_PATH * 2] = {};
+    GetModuleFileNameW(module, path, MAX_PATH * 2);
+    return path;
+}
+
+// home\bin\client\jvm.dll: the runtime's home is three components up.
+std::u16string JavaHome() {
+    std::wstring path = ModulePath();
+    for (int i = 0; i < 3; ++i) {
+        const size_t slash = path.rfind(L'\\');
+        if (slash == std::wstring::npos) break;
+        path.resize(slash);
+    }
+    return FromWide(path);
+}
+
+std::u16string CurrentFolder() {
+    wchar_t folder[MAX_PATH * 2] = {};
+    GetCurrentDirectoryW(MAX_PATH * 2, folder);
+    return FromWide(folder);
+}
+
+void SetProperties(Vm& vm) {
+    vm.properties = {
+        {"java.home", JavaHome()},      {"java.version", u"17.0.0"},
+        {"java.vendor", u"Tarn tests"}, {"java.vm.name", u"Tarn stand-in VM"},
+        {"java.class.path", u"."},      {"java.library.path", u""},
+        {"os.name", u"Windows"},        {"os.arch", sizeof(void*) == 8 ? u"amd64" : u"x86"},
+        {"file.separator", u"\\"},      {"path.separator", u";"},
+        {"line.separator", u"\r\n"},    {"user.dir", CurrentFolder()},
+    };
+    // Option strings arrive in the ANSI code page, as the launcher converts them.
+    for (const auto& [name, value] : vm.settings.properties) vm.properties[ToUtf8(FromAnsi(name))] = FromAnsi(value);
+}
+
+jint CallVfprintf(VfprintfHook hook, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    const jint result = hook(stderr, format, arguments);
+    va_end(arguments);
+    return result;
+}
+
+}  // namespace
+
+Vm& TheVm() {
+    static Vm* vm = new Vm;  // never destroyed: threads may still use it while the process ends
+    return *vm;
+}
+
+jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
+    std::lock_guard lock(mutex);
+    if (state == State::Running) return JNI_EEXIST;
+    if (state == State::Destroyed) return JNI_ERR;  // a real VM cannot be created again either
+    if (!IsSupportedJniVersion(arguments.version)) return JNI_EVERSION;
+    VmSettings parsed;
+    std::string message;
+    if (const jint result = ParseVmOptions(arguments, parsed, message); result != JNI_OK) {
+        settings.vfprintfHook = parsed.vfprintfHook;
+        VmMessage(message);
+        return result;
+    }
+    settings = parsed;
+    if (settings.createResult && *settings.createResult != JNI_OK) {
+        TraceLine("JNI_CreateJavaVM", std::string("result chosen by the test property ") + kCreateResultProperty);
+        return *settings.createResult;
+    }
+    if (classes.Boot("java/lang/Object") == nullptr) {
+        DefineLangClasses(classes);
+        DefineIoClasses(classes);
+        DefineLauncherHelper(classes);
+    }
+    SetProperties(*this);
+    classPath.Set(properties["java.class.path"]);
+    out = NewStandardStream(STD_OUTPUT_HANDLE);
+    err = NewStandardStream(STD_ERROR_HANDLE);
+    javaVm.functions = InvokeFunctions();
+    mainThread = &threads.Attach("main", false);
+    state = State::Running;
+    return JNI_OK;
+}
+
+void VmMessage(const std::string& text) {
+    TraceLine("VmMessage", text);
+    if (const VfprintfHook hook = TheVm().settings.vfprintfHook) {
+        CallVfprintf(hook, "%s\n", text.c_str());
+        return;
+    }
+    const std::string line = text + "\r\n";
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    if (error != nullptr && error != INVALID_HANDLE_VALUE) {
+        WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    }
+}
+
+void SystemExit(jint code) {
+    TraceLine("System.exit", std::to_string(code));
+    if (const ExitHook hook = TheVm().settings.exitHook) {
+        TraceLine("ExitHook", std::to_string(code));
+        hook(code);
+        TraceLine("ExitHook returned");
+    }
+    ExitProcess(static_cast<UINT>(code));
+}
+
+void VmAbort(const std::string& why) {
+    TraceLine("VmAbort", why);
+    if (const AbortHook hook = TheVm().settings.abortHook) {
+        TraceLine("AbortHook");
+        hook();
+        TraceLine("AbortHook returned");
+    }
+    ExitProcess(1);
+}
+
+}  // namespace tarn::standin

@@ -1,0 +1,53 @@
+// Java strings made from the launcher's UTF-16 text, and the text of a Java string.
+#pragma once
+#include <jni.h>
+
+#include "base/Text.h"
+
+namespace tarn {
+
+// A java.lang.String built through String(char[]), so UTF-16 units pass unchanged; null on failure
+// (with the VM's exception, if any, still pending).
+jstring NewJavaString(JNIEnv* env, const WString& text);
+// A String[] of the list's texts (empty list: empty array); null on failure.
+jobjectArray NewJavaStringArray(JNIEnv* env, const WStringList& list);
+
+// The modified UTF-8 characters of a Java string, released when the holder ends.
+class StringUtfChars {
+public:
+    StringUtfChars(JNIEnv* env, jstring text);
+    ~StringUtfChars();
+    StringUtfChars(const StringUtfChars&) = delete;
+    StringUtfChars& operator=(const StringUtfChars&) = delete;
+
+    const char* get() const { return chars_; }
+
+private:
+    JNIEnv* env_;
+    jstring text_;
+    const char* chars_;
+};
+
+// Deletes a local reference when it goes out of scope, so loops and failure paths leak none.
+class LocalRef {
+public:
+    LocalRef(JNIEnv* env, jobject ref) : env_(env), ref_(ref) {}
+    ~LocalRef() {
+        if (ref_ != nullptr) env_->DeleteLocalRef(ref_);
+    }
+    LocalRef(const LocalRef&) = delete;
+    LocalRef& operator=(const LocalRef&) = delete;
+
+    jobject get() const { return ref_; }
+    jobject release() {
+        jobject ref = ref_;
+        ref_ = nullptr;
+        return ref;
+    }
+
+private:
+    JNIEnv* env_;
+    jobject ref_;
+};
+
+}  // namespace tarn

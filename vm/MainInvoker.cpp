@@ -1,0 +1,111 @@
+#include "vm/MainInvoker.h"
+
+#include <windows.h>
+
+#include "vm/ErrorMessages.h"
+#include "vm/JavaStrings.h"
+#include "vm/ModifiedUtf8.h"
+
+namespace tarn {
+namespace {
+
+// The fallbacks go on as if nothing happened, so nothing may stay pending from the helper.
+void ForgetPendingException(JNIEnv* env) {
+    if (env->ExceptionCheck()) env->ExceptionClear();
+}
+
+// The runtime's own launcher helper loads the class by its dotted name, as the java command does.
+jclass LoadThroughLauncherHelper(Launcher& launcher) {
+    JNIEnv* env = launcher.jniEnv;
+    if (launcher.findClassFromBootLoader == nullptr) return nullptr;
+    LocalRef helper(env, launcher.findClassFromBootLoader(env, "sun/launcher/LauncherHelper"));
+    if (helper.get() == nullptr) return nullptr;
+    const auto helperClass = static_cast<jclass>(helper.get());
+    const jmethodID checkAndLoad =
+        env->GetStaticMethodID(helperClass, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
+    if (checkAndLoad == nullptr) return nullptr;
+    WString dotted = launcher.mainClass;
+    ReplaceAll(dotted, L'/', L'.');
+    LocalRef name(env, NewJavaString(env, dotted));
+    if (name.get() == nullptr) return nullptr;
+    // true: the helper prints its own diagnostics; 1: load by class name.
+    return static_cast<jclass>(env->CallStaticObjectMethod(helperClass, checkAndLoad, JNI_TRUE, 1, name.get()));
+}
+
+jclass LoadThroughFindClass(Launcher& launcher) {
+    JNIEnv* env = launcher.jniEnv;
+    LocalRef name(env, NewJavaString(env, launcher.mainClass));
+    if (name.get() == nullptr) {
+        if (env->ExceptionCheck()) env->ExceptionDescribe();
+        ShowFormattedError(launcher.splashWindowHandle, 211, {launcher.mainClass});
+        return nullptr;
+    }
+    StringUtfChars chars(env, static_cast<jstring>(name.get()));
+    if (chars.get() == nullptr) {
+        env->ExceptionDescribe();
+        return nullptr;
+    }
+    const jclass mainClass = env->FindClass(chars.get());
+    if (mainClass == nullptr) {
+        env->ExceptionDescribe();
+        ShowFormattedError(launcher.splashWindowHandle, 215, {FromModifiedUtf8(chars.get())});
+    }
+    return mainClass;
+}
+
+jclass LoadMainClass(Launcher& launcher) {
+    const jclass viaHelper = LoadThroughLauncherHelper(launcher);
+    if (viaHelper != nullptr) return viaHelper;
+    ForgetPendingException(launcher.jniEnv);
+    return LoadThroughFindClass(launcher);
+}
+
+jmethodID FindMainMethod(Launcher& launcher, jclass mainClass) {
+    JNIEnv* env = launcher.jniEnv;
+    const jmethodID main = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
+    if (main != nullptr) return main;
+    if (env->ExceptionCheck()) {
+        env->ExceptionDescribe();
+    } else {
+        ShowErrorBox(launcher.splashWindowHandle, 216);
+    }
+    return nullptr;
+}
+
+// Steps up to and including the call of main; false after reporting what failed.
+bool CallMain(Launcher& launcher) {
+    JNIEnv* env = launcher.jniEnv;
+    LocalRef mainClass(env, LoadMainClass(launcher));
+    if (mainClass.get() == nullptr) return false;
+    const auto klass = static_cast<jclass>(mainClass.get());
+    const jmethodID main = FindMainMethod(launcher, klass);
+    if (main == nullptr) return false;
+    LocalRef arguments(env, NewJavaStringArray(env, launcher.arguments));
+    if (arguments.get() == nullptr) {
+        env->ExceptionDescribe();
+        return false;
+    }
+    env->CallStaticVoidMethod(klass, main, arguments.get());
+    // An exception escaping main stays pending: the splash closes and the exception report takes
+    // it here once they exist. Otherwise DetachCurrentThread hands it to the VM's handler for
+    // uncaught exceptions, which prints it as for any Java thread that ends with one.
+    return true;
+}
+
+}  // namespace
+
+bool InvokeMainClass(Launcher& launcher) {
+    const bool called = CallMain(launcher);
+    // A failure has been reported; what the VM still holds is printed before the thread leaves.
+    if (!called && launcher.jniEnv->ExceptionCheck()) launcher.jniEnv->ExceptionDescribe();
+    if (called && (launcher.ibmAllowed || launcher.ibmFav)) {
+        // Runtimes of this vendor keep their creating thread attached: the process then ends
+        // when the Java program calls System.exit.
+        Sleep(INFINITE);
+    }
+    const bool detached = launcher.javaVm->DetachCurrentThread() == JNI_OK;
+    launcher.jniEnv = nullptr;
+    return called && detached;
+}
+
+}  // namespace tarn

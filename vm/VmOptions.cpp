@@ -1,0 +1,75 @@
+// Turns the settings into the VM options, the redirection targets and the extra arguments of main.
+#include <windows.h>
+
+#include "base/Conversion.h"
+#include "base/PathText.h"
+#include "launcher/Settings.h"
+#include "vm/ClassPath.h"
+#include "base/Environment.h"
+#include "vm/ErrorMessages.h"
+#include "vm/OptionText.h"
+#include "vm/VmHost.h"
+
+namespace tarn {
+namespace {
+
+// Read at the moment each share is resolved, as the machine reports it to this process.
+uint64_t ReadMemoryBase(MemoryBase base) {
+    MEMORYSTATUS status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    return base == MemoryBase::FreeAddressSpace ? status.dwAvailVirtual : status.dwTotalPhys;
+}
+
+WString ExpandedSetting(SettingsStore& settings, const WString& section, const WString& key) {
+    WString value = settings.Read(section, key);
+    if (!value.empty()) value = ExpandEnvironment(value);
+    return value;
+}
+
+void ReadStreamSettings(Launcher& launcher, SettingsStore& settings) {
+    launcher.outputFile = ExpandedSetting(settings, kApplicationSection, L"Output File");
+    launcher.outputAppend = settings.Read(kApplicationSection, L"Output Append") == L"yes";
+    launcher.errorFile = ExpandedSetting(settings, kApplicationSection, L"Error File");
+    launcher.errorAppend = settings.Read(kApplicationSection, L"Error Append") == L"yes";
+}
+
+// "Cmd" words follow the command line's; empty words are dropped.
+void AppendExtraArguments(Launcher& launcher, SettingsStore& settings) {
+    launcher.extraCommandLine = ExpandedSetting(settings, kApplicationSection, L"Cmd");
+    WStringList words;
+    SplitCommandLine(launcher.extraCommandLine, words);
+    for (WString& word : words) {
+        if (!word.empty()) launcher.arguments.push_back(std::move(word));
+    }
+}
+
+}  // namespace
+
+bool BuildVmOptions(Launcher& launcher) {
+    const std::unique_ptr<LayeredSettingsStore> settings = OpenLayeredSettings(launcher);
+    WString module;
+    if (settings == nullptr || !GetModulePath(module)) return false;
+    WString classPath = BuildClassPath(settings->Read(kClassPathSection, L"Class Path"), FolderOfPath(module));
+    if (EqualsNoCase(settings->Read(kApplicationSection, L"Embedded Jar"), L"Yes")) {
+        classPath = module + L";" + classPath;
+    }
+    if (classPath.empty()) {
+        ShowErrorBox(launcher.splashWindowHandle, 209);
+        return false;
+    }
+    WStringList options{L"-Djava.class.path=" + classPath};
+    for (const WString& token : SplitVmParameters(settings->Read(kJreSection, L"Virtual Machine Parameters"))) {
+        AddVmParameter(token, options, launcher.vmThreadStackSize, &ReadMemoryBase);
+    }
+    for (WString& option : options) {
+        // The class path is expanded a second time here, as every option is.
+        option = ExpandEnvironment(option);
+        launcher.vmOptions.push_back(ToNarrow(option));
+    }
+    ReadStreamSettings(launcher, *settings);
+    AppendExtraArguments(launcher, *settings);
+    return true;
+}
+
+}  // namespace tarn
