@@ -40,14 +40,9 @@ bool Launcher::Init() {
     return DiscoverRuntime(*this);
 }
 
-static bool AskedForNoSplash(const WStringList& arguments) {
-    return FindInList(arguments, L"-nosplash") >= 0 || FindInList(arguments, L"/nosplash") >= 0;
-}
-
 int32_t Launcher::Run() {
     if (usePairedProduct) return RunPairedProduct(*this);
     ProcessEnvironmentSetup(*this);
-    (void)AskedForNoSplash(arguments);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;
     if (vmThreadStackSize == 0) vmThreadStackSize = DefaultJavaStackSize(*this);

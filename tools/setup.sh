@@ -13,4 +13,4 @@ SUDO=
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
 # A mirror being synchronised can make update report an error; the install decides.
 $SUDO apt-get update -qq || true
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"

@@ -76,13 +76,14 @@ bool CreateVm(Launcher& launcher) {
     std::vector<JavaVMOption> options;
     options.reserve(launcher.vmOptions.size() + 2);
     for (NarrowString& option : launcher.vmOptions) options.push_back({option.data(), nullptr});
-    // A mistyped option must fail creation rather than be skipped, so the hooks go last.
+    // The hooks always come last, after every configured option.
     options.push_back({kAbortOption, reinterpret_cast<void*>(&VmAbortHook)});
     options.push_back({kExitOption, reinterpret_cast<void*>(&VmExitHook)});
     JavaVMInitArgs args{};
     args.version = JNI_VERSION_1_2;
     args.nOptions = static_cast<jint>(options.size());
     args.options = options.data();
+    // A mistyped option in the settings must fail creation rather than be skipped.
     args.ignoreUnrecognized = JNI_FALSE;
     const jint result =
         launcher.createJavaVm(&launcher.javaVm, reinterpret_cast<void**>(&launcher.jniEnv), &args);

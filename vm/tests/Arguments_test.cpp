@@ -27,12 +27,7 @@ TEST(Arguments, NoWordsGiveAnEmptyArray) {
     LaunchApp app;
     app.WriteIni(L"");
     app.WriteMain("method main\n  argc\nend\n");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0);
     EXPECT_EQ(Printed(trace), WStringList{L"0"}) << trace.Text();
 }
 

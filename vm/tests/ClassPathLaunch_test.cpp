@@ -34,12 +34,7 @@ TEST(ClassPathLaunch, EmbeddedJarFirstThenWildcardsRelativeAndAbsoluteEntries) {
     app.WriteIni(L"[Application]\r\nEmbedded Jar=yes\r\n",
                  L"lib\\*.jar;C:\\absent\\kept.jar;missing.jar;nothing\\*.jar;classes;%TARN_TEST_JAR%");
     WriteJar(app.File(L"from-env.jar"), {ClassEntry("env/Marker", "method main\nend\n")});
-    const RunResult result = app.Run(L"", {{L"TARN_TEST_JAR", L"from-env.jar"}});
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0, L"", {{L"TARN_TEST_JAR", L"from-env.jar"}});
 
     WString expected = app.ExePath() + L";";
     for (const WString& jar : SystemOrder(app.Path() + L"\\lib", L"*.jar")) expected += jar + L";";
@@ -54,12 +49,7 @@ TEST(ClassPathLaunch, AClassPathBeyondTheSystemsExpansionLimitReachesTheVmWhole)
     for (int i = 0; i < 600; ++i) WriteBytes(app.File(L"lib\\" + longName + std::to_wstring(i) + L".jar"), "");
     app.WriteMain("method main\n  prop java.class.path\nend\n");
     app.WriteIni(L"", L"classes;lib\\*.jar");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0);
     WString expected = app.Path() + L"\\classes;";
     for (const WString& jar : SystemOrder(app.Path() + L"\\lib", L"*.jar")) expected += jar + L";";
     ASSERT_GT(expected.size(), 40000u);

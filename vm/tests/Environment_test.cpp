@@ -21,12 +21,7 @@ TEST(Environment, RuntimeVariablesPathAndLibraryPathAsTheProgramSeesThem) {
     app.WriteIni(L"System Path=C:\\Tools;%TARN_TEST_EXTRA%\r\nLibrary Path=native;%TARN_TEST_EXTRA%\r\n");
     app.WriteMain(kPrintEnvironment);
     const WString path = L"C:\\windows\\system32;C:\\windows";
-    const RunResult result = app.Run(L"", {{L"Path", path}, {L"TARN_TEST_EXTRA", L"D:\\extra"}});
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0, L"", {{L"Path", path}, {L"TARN_TEST_EXTRA", L"D:\\extra"}});
     const WString home = app.RuntimeHome();
     EXPECT_EQ(PrintedValue(trace, "TARN_JVM_PATH"), app.JvmPath());
     EXPECT_EQ(PrintedValue(trace, "TARN_JVM_HOME"), home);
@@ -48,12 +43,7 @@ TEST(Environment, WithoutSettingsPathOnlyGainsTheRuntimeAndNoLibraryPathOptionIs
     app.WriteMain(kPrintEnvironment);
     // The runtime's bin folder is added even when Path holds it already.
     const WString path = L"C:\\windows\\system32;" + app.RuntimeHome() + L"\\bin";
-    const RunResult result = app.Run(L"", {{L"Path", path}});
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0, L"", {{L"Path", path}});
     EXPECT_EQ(PrintedValue(trace, "Path"), path + L";" + app.RuntimeHome() + L"\\bin");
     // Only the class path option and the two hooks.
     const std::vector<std::string> options = VmOptionTexts(trace);

@@ -31,12 +31,7 @@ TEST(ExitCodes, SystemExitEndsTheProcessWithItsCodeThroughTheExitHook) {
     LaunchApp app;
     app.WriteIni(L"");
     app.WriteMain("method main\n  out bye\n  exit 7\n  out never\nend\n");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 7);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 7);
     EXPECT_EQ(Printed(trace), WStringList{L"bye"});
     // The hook is called and, with no listener, returns; the launcher never gets to detach.
     EXPECT_TRUE(trace.Has("ExitHook", "7")) << trace.Text();
@@ -48,12 +43,7 @@ TEST(ExitCodes, AnUncaughtExceptionWithoutFailureCheckIsPrintedAndTheRunEndsWith
     LaunchApp app;
     app.WriteIni(L"[Application]\r\nFailure Check=no\r\n");
     app.WriteMain("method main\n  out before\n  throw java.lang.IllegalStateException broken state\nend\n");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0);
     const WStringList errors = Printed(trace, "stderr");
     ASSERT_EQ(errors.size(), 1u) << trace.Text();
     EXPECT_EQ(errors[0].rfind(L"Exception in thread \"main\" java.lang.IllegalStateException: broken state", 0), 0u)
@@ -68,12 +58,7 @@ TEST(ExitCodes, ANonDaemonThreadKeepsTheProcessUntilItEnds) {
     LaunchApp app;
     app.WriteIni(L"");
     app.WriteMain("method main\n  thread 1500 worker done\n  out main returns\nend\n");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0);
     EXPECT_EQ(Printed(trace), (WStringList{L"main returns", L"worker done"}));
     // The VM thread detaches at once; the main thread's DestroyJavaVM waits for the worker.
     const int detached = trace.Find("DetachCurrentThread returned");
@@ -89,12 +74,7 @@ TEST(ExitCodes, AServiceDestroysTheVmOnTheVmThreadAfterItsThreads) {
     LaunchApp app;
     app.WriteIni(L"[Application]\r\nApplication Type=service\r\n");
     app.WriteMain("method main\n  thread 1000 service worker done\nend\n");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0);
     const int worker = trace.Find("Print", "service worker done");
     const int destroyed = trace.Find("DestroyJavaVM returned");
     ASSERT_TRUE(worker >= 0 && destroyed >= 0) << trace.Text();
@@ -131,12 +111,7 @@ TEST(ExitCodes, WithoutAVmThreadTheVmRunsOnTheMainThreadWithTheSameResults) {
     LaunchApp app({}, BuildDir() + L"\\vm\\tarn_no_vm_thread.exe");
     app.WriteIni(L"");
     app.WriteMain("method main\n  args\n  thread 500 worker done\nend\n");
-    const RunResult result = app.Run(L"one \"two words\"");
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0, L"one \"two words\"");
     EXPECT_EQ(Printed(trace), (WStringList{L"one", L"two words", L"worker done"}));
     const int defaults = trace.Find("JNI_GetDefaultJavaVMInitArgs");
     ASSERT_GE(defaults, 0) << trace.Text();

@@ -87,12 +87,7 @@ TEST(Failures, WithTheLauncherHelperTheClassIsLoadedByItsDottedName) {
     LaunchApp app;
     app.WriteIni(L"", L"classes", L"com.example.App");
     app.WriteMain("method main\n  out started\nend\n", "com/example/App");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0);
     EXPECT_GE(FindCall(trace, "CallStaticObjectMethod", "\"com.example.App\""), 0) << trace.Text();
     EXPECT_FALSE(trace.Has("FindClass", "com/example/App"));
     EXPECT_EQ(Printed(trace), WStringList{L"started"});
@@ -116,12 +111,7 @@ TEST(Failures, TheLauncherHelpersOwnErrorEndsTheProcessAsItsRuntimeDoes) {
     LaunchApp app;
     app.WriteIni(L"", L"classes", L"com.example.Missing");
     app.WriteMain("method main\nend\n");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 1);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 1);
     EXPECT_TRUE(trace.Has("Print", "Could not find or load main class com.example.Missing")) << trace.Text();
 }
 

@@ -1,5 +1,7 @@
 #include "vm/tests/LaunchKit.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "tests/kit/TextFiles.h"
@@ -26,6 +28,17 @@ RunResult LaunchApp::Run(const WString& arguments, std::vector<std::pair<WString
     options.environment = std::move(environment);
     options.environment.push_back(trace_.Variable());
     return app_.Run(arguments, options);
+}
+
+Trace RunCleanly(const LaunchApp& app, int exitCode, const WString& arguments,
+                 std::vector<std::pair<WString, WString>> environment) {
+    const RunResult result = app.Run(arguments, std::move(environment));
+    EXPECT_TRUE(result.finished) << "the launcher did not end in time";
+    EXPECT_EQ(result.ExitCode(), exitCode);
+    EXPECT_EQ(result.DialogTexts(), WStringList{});
+    Trace trace = app.ReadTrace();
+    EXPECT_TRUE(NoWarnings(trace));
+    return trace;
 }
 
 WStringList Printed(const Trace& trace, const std::string& stream) {

@@ -37,6 +37,11 @@ private:
     TraceFile trace_;
 };
 
+// Runs the app and checks what every clean run shows: it ends in time with exitCode, no dialog
+// appears and the stand-in saw no JNI misuse. Returns the trace for the test's own checks.
+Trace RunCleanly(const LaunchApp& app, int exitCode, const WString& arguments = L"",
+                 std::vector<std::pair<WString, WString>> environment = {});
+
 // What the program printed to one stream ("stdout" or "stderr"), from the trace, as UTF-16.
 WStringList Printed(const Trace& trace, const std::string& stream = "stdout");
 std::string Utf8(const WString& text);

@@ -39,12 +39,7 @@ TEST(VmParameters, QuotedTokensAndMemorySharesReachTheVmInWrittenOrder) {
         L"Virtual Machine Parameters=-Xmx50:16:1000000P  \"-Dapp.home=C:\\Program Files\\App\" -Xms1:8:64T "
         L"-Dq=\"a\"\"b\" -Dpath=%TARN_TEST_DIR%\\x -Xss8m\r\n");
     app.WriteMain("method main\n  prop app.home\n  prop q\n  prop path\nend\n");
-    const RunResult result = app.Run(L"", {{L"TARN_TEST_DIR", L"D:\\data"}});
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0, L"", {{L"TARN_TEST_DIR", L"D:\\data"}});
 
     const unsigned long long half = MemoryStatus().dwTotalPhys / 1024 * 50 / 100;
     const unsigned long long physicalShare = std::max(std::min(half, 1000000ull * 1024), 16ull * 1024);
@@ -64,12 +59,7 @@ TEST(VmParameters, AShareOfTheFreeAddressSpaceFollowsThisProcess) {
     LaunchApp app;
     app.WriteIni(L"Virtual Machine Parameters=-Xmx1T\r\n");
     app.WriteMain("method main\nend\n");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0);
     const std::vector<std::string> options = VmOptionTexts(trace);
     ASSERT_EQ(options.size(), 4u) << trace.Text();
     ASSERT_EQ(options[1].rfind("-Xmx", 0), 0u);
@@ -84,12 +74,7 @@ TEST(VmParameters, WithoutXssTheVmThreadGetsTheVmsDefaultStack) {
     LaunchApp app;
     app.WriteIni(L"");
     app.WriteMain("method main\nend\n");
-    const RunResult result = app.Run(L"", {{L"TARN_STANDIN_DEFAULT_STACK", L"6291456"}});
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), 0);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
+    const Trace trace = RunCleanly(app, 0, L"", {{L"TARN_STANDIN_DEFAULT_STACK", L"6291456"}});
     EXPECT_TRUE(trace.Has("JNI_GetDefaultJavaVMInitArgs", "version=0x00010001")) << trace.Text();
     EXPECT_EQ(CreatingThreadStack(trace), 6ull << 20);
 }
