@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "base/Environment.h"
 #include "base/Handles.h"
 #include "base/PathText.h"
 #include "launcher/SettingsStore.h"
-#include "base/Environment.h"
 
 namespace tarn {
 

@@ -2,10 +2,10 @@
 #include <windows.h>
 
 #include "base/Conversion.h"
+#include "base/Environment.h"
 #include "base/PathText.h"
 #include "launcher/Settings.h"
 #include "vm/ClassPath.h"
-#include "base/Environment.h"
 #include "vm/ErrorMessages.h"
 #include "vm/OptionText.h"
 #include "vm/VmHost.h"
