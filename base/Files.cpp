@@ -73,4 +73,17 @@ DWORD CreateFolderTree(const WString& path) {
 }
 
 
+WString ModulePath() {
+    // A path that fills the buffer was cut: read again into a larger one.
+    for (DWORD size = MAX_PATH; size <= 65536; size *= 2) {
+        WString path(size, L'\0');
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
+        if (length < size) {
+            path.resize(length);
+            return path;
+        }
+    }
+    return {};
+}
+
 }  // namespace tarn

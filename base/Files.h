@@ -34,5 +34,7 @@ bool FolderExists(const WString& path);
 DWORD CreateFolderTree(const WString& path);
 // Removes an empty folder; true when RemoveDirectoryW returned 1.
 bool RemoveFolder(const WString& path);
+// The executable's full path, whatever its length; empty, with the last error set, on failure.
+WString ModulePath();
 
 }  // namespace tarn

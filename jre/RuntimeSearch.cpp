@@ -1,6 +1,7 @@
 #include "jre/RuntimeSearch.h"
 
 #include "base/Environment.h"
+#include "base/Files.h"
 #include "base/PathText.h"
 #include "jre/Architecture.h"
 #include "jre/JvmLibrary.h"
@@ -13,16 +14,7 @@ namespace {
 
 // The launcher's folder with its trailing backslash; empty when the module path is unavailable.
 WString LauncherFolder() {
-    WString module(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
-        if (length == 0) return {};
-        if (length < module.size()) {
-            module.resize(length);
-            break;
-        }
-        module.resize(module.size() * 2);
-    }
+    const WString module = ModulePath();
     const int last = ReverseFind(module, L'\\');
     return last < 0 ? WString() : module.substr(0, last + 1);
 }

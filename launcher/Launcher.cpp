@@ -25,10 +25,7 @@ Launcher::~Launcher() {
 Launcher* Launcher::Current() { return currentLauncher; }
 
 static void MakeLauncherFolderCurrent() {
-    WString module(MAX_PATH, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, module.data(), MAX_PATH);
-    if (length == 0) return;
-    module.resize(length);
+    const WString module = ModulePath();
     const int last = ReverseFind(module, L'\\');
     if (last >= 1) SetCurrentDirectoryW(module.substr(0, last).c_str());
 }

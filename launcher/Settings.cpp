@@ -9,14 +9,11 @@
 namespace tarn {
 
 bool GetModulePath(WString& path) {
-    path.assign(MAX_PATH, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-    if (length == 0) {
-        path.clear();
+    path = ModulePath();
+    if (path.empty()) {
         ShowWindowsError(nullptr, 208);
         return false;
     }
-    path.resize(length);
     return true;
 }
 

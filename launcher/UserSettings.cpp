@@ -1,6 +1,7 @@
 #include "launcher/UserSettings.h"
 
 #include "base/Environment.h"
+#include "base/Files.h"
 #include "base/PathText.h"
 #include "launcher/Settings.h"
 
@@ -31,11 +32,8 @@ WString BuildUserSettingsPath(const Launcher& launcher, const WString& executabl
 }
 
 WString UserSettingsPath(const Launcher& launcher, bool create) {
-    WString module(MAX_PATH, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, module.data(), MAX_PATH);
-    if (length == 0) return {};
-    module.resize(length);
-    return BuildUserSettingsPath(launcher, module, create);
+    const WString module = ModulePath();
+    return module.empty() ? WString() : BuildUserSettingsPath(launcher, module, create);
 }
 
 WString PairUserSettingsPath(const Launcher& launcher) {

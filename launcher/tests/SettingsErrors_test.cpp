@@ -28,7 +28,9 @@ TEST(SettingsErrors, EmptyMainClassShowsMessage210) {
 TEST(SettingsErrors, SettingsNamingAMainClassEndSilentlyWithoutARuntime) {
     AppFolder app(L"Start.exe");
     app.WriteIni(L"[Java Runtime Environment]\r\nMain Class=com.example.Main\r\nJRE Path=C:\\nowhere\r\n");
-    const RunResult result = app.Run(L"", {.environment = {{L"JAVA_HOME", L""}}});
+    RunOptions noJavaHome;
+    noJavaHome.environment = {{L"JAVA_HOME", L""}};
+    const RunResult result = app.Run(L"", noJavaHome);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.ExitCode(), -1);
     EXPECT_TRUE(result.DialogTexts().empty());
