@@ -12,18 +12,20 @@ void ShowFormattedError(HWND owner, unsigned formatId, std::initializer_list<For
     ShowErrorBox(owner, Format(LoadText(formatId), args));
 }
 
+// A format taking a detail and a Win32 error code, printed as a signed number.
+static void ShowErrorWithCode(HWND owner, unsigned formatId, const WString& detail, DWORD lastError) {
+    ShowFormattedError(owner, formatId, {detail, static_cast<long long>(static_cast<LONG>(lastError))});
+}
+
+// The error code is read first: loading the texts must not replace the error being reported.
 void ShowWindowsError(HWND owner, unsigned descriptionId) {
     const DWORD lastError = GetLastError();
-    const WString format = LoadText(202);
-    const WString description = LoadText(descriptionId);
-    ShowErrorBox(owner, Format(format, {description, static_cast<long long>(static_cast<LONG>(lastError))}));
+    ShowErrorWithCode(owner, 202, LoadText(descriptionId), lastError);
 }
 
 void ShowWindowsErrorWithDetail(HWND owner, unsigned formatId, const WString& detail) {
-    // Loading the text must not replace the error being reported.
     const DWORD lastError = GetLastError();
-    const WString format = LoadText(formatId);
-    ShowErrorBox(owner, Format(format, {detail, static_cast<long long>(static_cast<LONG>(lastError))}));
+    ShowErrorWithCode(owner, formatId, detail, lastError);
 }
 
 unsigned JniReasonTextId(long jniResult) { return jniResult <= -1 && jniResult >= -6 ? 224 - jniResult : 0; }
