@@ -11,5 +11,8 @@ namespace tarn {
 using FormatArg = std::variant<WString, long long>;
 
 WString Format(const WString& format, std::initializer_list<FormatArg> args);
+// A number in decimal digits. Written by hand: the library's conversions pull the whole printf
+// family into the executable.
+WString DecimalText(long long number);
 
 }  // namespace tarn

@@ -1,124 +1,156 @@
-// Benchmark (not a test): the launcher's start-to-main time against a minimal host of the same
-// stand-in runtime, and class path expansion over wildcard folders of 10, 1,000 and 10,000 jars.
-// Run through tools/bench.sh, which builds everything and runs this under Wine.
+// Benchmark (not a test): the launcher's start-to-main time against a yardstick host that runs the
+// same stand-in runtime the same way, where the launcher's own time goes, and how its work grows
+// with the size of its inputs. Run through tools/bench.sh, which builds everything and runs this
+// under Wine with a persistent wineserver.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
 #include <vector>
 
-#include "base/Conversion.h"
+#include "bench/BenchKit.h"
+#include "bench/Scale.h"
 #include "tests/kit/Locations.h"
-#include "tests/kit/Process.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
 #include "tests/standin/kit/Standin.h"
-#include "vm/ClassPath.h"
-#include "base/Environment.h"
 
 namespace tarn::bench {
 namespace {
 
 using namespace tarn::test;
 
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
-// Wall time of a whole run of the program, which returns from an empty main.
-double TimedRun(const WString& program, const WString& arguments, bool& ok) {
+// Wall time from process creation until its end; -1 when it failed or did not exit with 0.
+double TimedRun(const WString& program, const WString& arguments, double* started = nullptr) {
+    WString commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
     const double start = NowMs();
-    RunOptions options;
-    options.timeoutMs = 60000;
-    const RunResult result = RunProgram(program, arguments, options);
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return -1;
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
     const double elapsed = NowMs() - start;
-    ok = ok && result.finished && result.exitCode == 0 && result.dialogs.empty();
-    return elapsed;
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    if (!ended) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (started != nullptr) *started = start;
+    return ended && code == 0 ? elapsed : -1;
 }
 
-void StartToMain(int rounds) {
-    TempFolder app(L"bench-app");
-    const WString exe = app.Path() + L"\\App.exe";
-    CopyTo(LauncherExe(), exe);
-    const WString runtime = LayOutRuntime(app.Path() + L"\\jre");
-    WriteClass(app.Path() + L"\\classes", "bench/Main", "method main\nend\n");
-    WriteUtf16File(app.Path() + L"\\App.ini",
-                   L"[Java Runtime Environment]\r\nMain Class=bench.Main\r\n[Class Path]\r\nClass Path=classes\r\n");
-    const WString host = BuildDir() + L"\\bench\\minimal_host.exe";
-    const WString hostArguments =
-        L"\"" + runtime + L"bin\\client\\jvm.dll\" \"" + app.Path() + L"\\classes\" bench/Main";
+void PrintSpread(const char* name, const std::vector<double>& times) {
+    std::printf("  %-14s median %7.1f ms   quartiles %7.1f .. %7.1f   range %7.1f .. %7.1f\n", name, Median(times),
+                Quantile(times, 0.25), Quantile(times, 0.75), Quantile(times, 0), Quantile(times, 1));
+}
 
+struct App {
+    TempFolder folder{L"bench-app"};
+    WString exe, stepped, host, hostArguments;
+
+    App() {
+        const WString runtime = LayOutRuntime(folder.Path() + L"\\jre");
+        WriteClass(folder.Path() + L"\\classes", "bench/Main", "method main\nend\n");
+        const WString ini =
+            L"[Java Runtime Environment]\r\nMain Class=bench.Main\r\n[Class Path]\r\nClass Path=classes\r\n";
+        exe = folder.Path() + L"\\App.exe";
+        stepped = folder.Path() + L"\\Stepped.exe";
+        CopyTo(LauncherExe(), exe);
+        CopyTo(BuildDir() + L"\\bench\\stepped_launcher.exe", stepped);
+        WriteUtf16File(folder.Path() + L"\\App.ini", ini);
+        WriteUtf16File(folder.Path() + L"\\Stepped.ini", ini);
+        host = BuildDir() + L"\\bench\\minimal_host.exe";
+        hostArguments = runtime + L"bin\\client\\jvm.dll " + folder.Path() + L"\\classes bench/Main";
+    }
+};
+
+void StartToMain(const App& app, int pairs) {
+    for (int i = 0; i < 3; ++i) {  // warm-up: file cache and Wine's first-start work
+        TimedRun(app.exe, L"");
+        TimedRun(app.host, app.hostArguments);
+    }
+    std::vector<double> launcher, host, ratios;
     bool ok = true;
-    TimedRun(exe, L"", ok);  // warm-up: file cache and Wine's first-start work
-    TimedRun(host, hostArguments, ok);
-    std::vector<double> launcher, minimal;
-    for (int i = 0; i < rounds; ++i) {
-        launcher.push_back(TimedRun(exe, L"", ok));
-        minimal.push_back(TimedRun(host, hostArguments, ok));
+    for (int i = 0; i < pairs; ++i) {
+        // Alternate which goes first, so that a drift of the machine weighs on both alike.
+        double l, h;
+        if (i % 2 == 0) {
+            l = TimedRun(app.exe, L"");
+            h = TimedRun(app.host, app.hostArguments);
+        } else {
+            h = TimedRun(app.host, app.hostArguments);
+            l = TimedRun(app.exe, L"");
+        }
+        ok = ok && l > 0 && h > 0;
+        launcher.push_back(l);
+        host.push_back(h);
+        ratios.push_back(l / h);
     }
-    const double l = Median(launcher), m = Median(minimal);
-    std::printf("Start to main (process start until an empty main has returned and the VM ended), median of %d:\n",
-                rounds);
-    std::printf("  launcher      %8.1f ms\n  minimal host  %8.1f ms\n  ratio         %8.2f   (difference %.1f ms)\n",
-                l, m, l / m, l - m);
-    if (!ok) std::printf("  WARNING: a run failed, showed a dialog or did not exit with 0\n");
+    std::printf("Start to main (process start until an empty main has returned and the VM ended), %d pairs:\n", pairs);
+    PrintSpread("launcher", launcher);
+    PrintSpread("yardstick", host);
+    std::printf("  ratio of medians %.3f; median of pair ratios %.3f (quartiles %.3f .. %.3f)\n",
+                Median(launcher) / Median(host), Median(ratios), Quantile(ratios, 0.25), Quantile(ratios, 0.75));
+    if (!ok) std::printf("  WARNING: a run failed or did not exit with 0\n");
 }
 
-void MakeJars(const WString& folder, int count) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    for (int i = 0; i < count; ++i) {
-        wchar_t name[32];
-        swprintf(name, 32, L"\\library-%05d.jar", i);
-        HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+// Reads the stamps the stepped launcher wrote: step name and time, in order.
+std::vector<std::pair<std::string, double>> ReadStamps(const WString& path) {
+    std::vector<std::pair<std::string, double>> stamps;
+    FILE* file = _wfopen(path.c_str(), L"r");
+    if (file == nullptr) return stamps;
+    char line[256];
+    while (std::fgets(line, sizeof line, file) != nullptr) {
+        char* tab = std::strchr(line, '\t');
+        if (tab == nullptr) continue;
+        *tab = '\0';
+        stamps.emplace_back(line, std::atof(tab + 1));
     }
+    std::fclose(file);
+    return stamps;
 }
 
-// Class path expansion as the launcher does it: the wildcard search, then the option text's
-// environment expansion and 8-bit conversion.
-double TimedExpansion(const WString& folder, size_t& length, bool& expanded) {
-    const double start = NowMs();
-    WString option = L"-Djava.class.path=" + BuildClassPath(L"lib\\*.jar", folder);
-    const size_t before = option.size();
-    option = ExpandEnvironment(option);
-    const NarrowString narrow = ToNarrow(option);
-    const double elapsed = NowMs() - start;
-    length = narrow.size();
-    expanded = option.size() == before;
-    return elapsed;
+void Breakdown(const App& app, int runs) {
+    const WString stampFile = app.folder.Path() + L"\\steps.txt";
+    SetEnvironmentVariableW(L"TARN_BENCH_STEPS", stampFile.c_str());
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<double>> durations;
+    for (int i = 0; i < runs + 2; ++i) {
+        double started = 0;
+        const double elapsed = TimedRun(app.stepped, L"", &started);
+        const auto stamps = ReadStamps(stampFile);
+        if (i < 2 || elapsed < 0 || stamps.empty()) continue;  // two warm-up runs
+        double previous = started;
+        auto add = [&](const std::string& step, double at) {
+            if (durations.find(step) == durations.end()) order.push_back(step);
+            durations[step].push_back(at - previous);
+            previous = at;
+        };
+        add("process start", stamps.front().second);
+        for (size_t s = 1; s < stamps.size(); ++s) add(stamps[s].first, stamps[s].second);
+        add("process end", started + elapsed);
+    }
+    SetEnvironmentVariableW(L"TARN_BENCH_STEPS", nullptr);
+    std::printf("Where the launcher's time goes (the same steps with time stamps), median of %d runs:\n", runs);
+    for (const std::string& step : order) {
+        std::printf("  %-16s %7.2f ms\n", step.c_str(), Median(durations[step]));
+    }
+    std::printf("  (\"VM thread\": create the VM, load the class, call main, detach; \"VM destroyed\": DestroyJavaVM\n"
+                "   and the launcher's own clean-up)\n");
 }
 
-void ClassPathExpansion() {
-    std::printf("Class path expansion of lib\\*.jar (median):\n");
-    double previous = 0;
-    for (const int count : {10, 1000, 10000}) {
-        TempFolder app(L"bench-cp");
-        MakeJars(app.Path() + L"\\lib", count);
-        size_t length = 0;
-        bool expanded = true;
-        std::vector<double> times;
-        const int rounds = count >= 10000 ? 5 : 15;
-        for (int i = 0; i < rounds; ++i) times.push_back(TimedExpansion(app.Path(), length, expanded));
-        const double median = Median(times);
-        std::printf("  %6d jars  %9.2f ms  %7.2f us/jar  option %8zu chars", count, median, 1000.0 * median / count,
-                    length);
-        if (previous > 0) std::printf("  ratio to previous %7.1f", median / previous);
-        std::printf("%s\n", expanded ? "" : "  (option text changed by expansion)");
-        previous = median;
+void Sizes() {
+    std::printf("Shipped sizes (stripped; symbols in a .debug file beside each):\n");
+    for (const WString& exe : {LauncherExe(), OtherLauncherExe()}) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(exe.c_str(), GetFileExInfoStandard, &data)) continue;
+        std::printf("  %-60ls %8lu bytes\n", exe.c_str(), data.nFileSizeLow);
     }
 }
 
@@ -126,7 +158,13 @@ void ClassPathExpansion() {
 }  // namespace tarn::bench
 
 int main() {
-    tarn::bench::StartToMain(10);
-    tarn::bench::ClassPathExpansion();
+    using namespace tarn::bench;
+    Sizes();
+    App app;
+    StartToMain(app, 21);
+    Breakdown(app, 21);
+    SettingsScale();
+    RegistryScale();
+    ClassPathScale();
     return 0;
 }

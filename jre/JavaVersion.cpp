@@ -1,5 +1,7 @@
 #include "jre/JavaVersion.h"
 
+#include "base/Format.h"
+
 namespace tarn {
 
 static bool IsDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9'; }
@@ -51,7 +53,7 @@ WString FormatVersion(const JavaVersion& version) {
     for (int i = 0; i <= (last > 1 ? last : 1); ++i) {
         if (i > 0) text += L'.';
         // The second part is always printed; an open filler there reads as 0, not 65535.
-        text += std::to_wstring(i > last && version.parts[i] == kOpenUpperPart ? 0 : version.parts[i]);
+        text += DecimalText(i > last && version.parts[i] == kOpenUpperPart ? 0 : version.parts[i]);
     }
     return text;
 }

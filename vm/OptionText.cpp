@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "base/Format.h"
+
 namespace tarn {
 namespace {
 
@@ -113,7 +115,7 @@ void ResolveRelativeMemoryOption(WString& token, MemoryBaseReader readBase) {
     const bool addressSpace = last == L'T' || last == L't';
     const uint64_t base = readBase(addressSpace ? MemoryBase::FreeAddressSpace : MemoryBase::PhysicalMemory);
     const uint32_t size = MemoryShareKilobytes(base, number(0), number(1), number(2));
-    token = token.substr(0, groups.prefixLength) + std::to_wstring(size) + L"K";
+    token = token.substr(0, groups.prefixLength) + DecimalText(size) + L"K";
 }
 
 uint32_t StackSizeOfOption(const WString& token) {

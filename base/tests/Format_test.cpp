@@ -12,6 +12,8 @@ TEST(Format, FillsTextsAndNumbersInOrder) {
               L"Windows exception: failed (errno = -5).\n");
     EXPECT_EQ(Format(L"version between %s and %s", {WString(L"1.8"), WString(L"11")}), L"version between 1.8 and 11");
     EXPECT_EQ(Format(L"100%% sure", {}), L"100% sure");
+    EXPECT_EQ(Format(L"%d|%d|%s", {0LL, 9223372036854775807LL, -9223372036854775807LL - 1}),
+              L"0|9223372036854775807|-9223372036854775808");
 }
 
 TEST(Format, MissingArgumentsPrintNothingAndUnknownConversionsStay) {

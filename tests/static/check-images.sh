@@ -5,6 +5,9 @@ set -u
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# What a vendor ships: at most this many bytes an executable, symbols in a file beside it.
+size_budget=300000
+
 allowed_dlls='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comctl32|ole32|oleaut32|msvcrt|comdlg32|version|ucrtbase|api-ms-win-.*)\.dll$'
 
 check_image() {
@@ -28,7 +31,14 @@ check_image() {
   # The manifest asks for common controls 6; string 210 must be in the string table (UTF-16).
   strings -a "$image" | grep -q 'Microsoft.Windows.Common-Controls' || fail "$image: manifest missing"
   strings -a -el "$image" | grep -q 'Main class was not specified in INI file.' || fail "$image: string table missing"
-  echo "checked $image (machine 0x$machine)"
+  local size
+  size=$(stat -c %s "$image")
+  [ "$size" -le "$size_budget" ] || fail "$image: $size bytes, over the budget of $size_budget"
+  grep -qE '^\s+[0-9]+ \.debug_' < <(x86_64-w64-mingw32-objdump -h "$image") && fail "$image: not stripped"
+  grep -q '\.gnu_debuglink' < <(x86_64-w64-mingw32-objdump -h "$image") || fail "$image: no link to its symbol file"
+  grep -q '\.debug_info' < <(x86_64-w64-mingw32-objdump -h "$image.debug" 2>/dev/null) ||
+    fail "$image.debug: no symbols beside the executable"
+  echo "checked $image (machine 0x$machine, $size bytes)"
 }
 
 build=$1
