@@ -161,11 +161,10 @@ TEST(Hosting, ClassPathFromRealFoldersAndJars) {
     Launch launch({.settings = L"[Class Path]\r\nClass Path=lib\\*.jar;C:\\absent\\kept.jar;missing.jar;nothing\\*.jar;"
                                L"classes;%TARN_TEST_JAR%\r\n[Java Runtime Environment]\r\nMain Class=app.Main\r\n"
                                L"[Application]\r\nEmbedded Jar=yes\r\n",
-                   .files = {{L"{app}\\lib\\zeta.jar", JarBytes({})}, {L"{app}\\lib\\alpha.jar", JarBytes({})},
-                             {L"{app}\\lib\\mid.jar", JarBytes({})}, {L"{app}\\lib\\notes.txt", "not a jar"},
-                             {L"{app}\\from-env.jar", JarBytes({})}, {L"{app}\\classes\\x", ""}},
+                   .classes = {{"app/Main", "method main\n  prop java.class.path\nend\n"}},
+                   .files = {{L"{app}\\lib\\zeta.jar", "PK"}, {L"{app}\\lib\\alpha.jar", "PK"}, {L"{app}\\lib\\mid.jar", "PK"},
+                             {L"{app}\\lib\\notes.txt", "not a jar"}, {L"{app}\\from-env.jar", "PK"}},
                    .environment = {{L"TARN_TEST_JAR", L"from-env.jar"}}});
-    AppendJarToExecutable(launch.ExePath(), {ClassEntry("app/Main", "method main\n  prop java.class.path\nend\n")});
     const Outcome o = launch.Run();
     ExpectCleanEnd(o, 0);
     const WString app = launch.Folder();
