@@ -214,6 +214,12 @@ bool WriteBrandedCopy(const BrandOptions& options, WString& error) {
     }
     changes.manifest = *manifest;
 
+    // Replacing a read-only file would lose what its owner protected.
+    const DWORD attributes = GetFileAttributesW(options.output.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        error = options.output + L" is read-only";
+        return false;
+    }
     const WString partial = options.output + L".partial";
     if (!CopyFileW(options.input.c_str(), partial.c_str(), FALSE)) {
         error = partial + L" cannot be written: " + SystemMessage(GetLastError());
