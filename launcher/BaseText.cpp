@@ -43,10 +43,7 @@ std::vector<BYTE> ResourceBytes(HMODULE module, unsigned resource) {
 
 }  // namespace
 
-WString DecipherResource(unsigned resource, const NarrowString& passphrase, HMODULE module) {
-    if (module == nullptr) module = GetModuleHandleW(nullptr);
-    std::vector<BYTE> bytes = ResourceBytes(module, resource);
-    if (bytes.empty()) return {};
+bool CipherBytes(std::vector<BYTE>& bytes, const NarrowString& passphrase) {
     CryptProviderHolder provider;
     CryptHashHolder hash;
     CryptKeyHolder key;
@@ -55,14 +52,22 @@ WString DecipherResource(unsigned resource, const NarrowString& passphrase, HMOD
         !CryptHashData(hash.get(), reinterpret_cast<const BYTE*>(passphrase.data()),
                        static_cast<DWORD>(passphrase.size()), 0) ||
         !CryptDeriveKey(provider.get(), CALG_RC4, hash.get(), 0, key.put()))
-        return {};
+        return false;
+    // RC4 is a stream cipher: deciphering and enciphering are the same operation.
     DWORD length = static_cast<DWORD>(bytes.size());
-    if (!CryptDecrypt(key.get(), 0, TRUE, 0, bytes.data(), &length)) return {};
+    if (!CryptDecrypt(key.get(), 0, TRUE, 0, bytes.data(), &length)) return false;
+    bytes.resize(length);
+    return true;
+}
+
+WString DecipherResource(unsigned resource, const NarrowString& passphrase, HMODULE module) {
+    if (module == nullptr) module = GetModuleHandleW(nullptr);
+    std::vector<BYTE> bytes = ResourceBytes(module, resource);
+    if (bytes.empty() || !CipherBytes(bytes, passphrase)) return {};
     // Little-endian UTF-16, two bytes per unit; an odd last byte is no unit.
     WString text;
-    text.reserve(length / 2);
-    for (DWORD i = 0; i + 1 < length && i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) text += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
     return text;
 }
 

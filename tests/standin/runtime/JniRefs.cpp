@@ -46,36 +46,6 @@ jobject JNICALL NewGlobalRef(JNIEnv* env, jobject ref) {
     return TheVm().refs.NewGlobal(object);
 }
 
-jobject JNICALL NewLocalRef(JNIEnv* env, jobject ref) {
-    JniCall call(env, "NewLocalRef");
-    Object* object = call.Get(ref);
-    call.Trace(Describe(object));
-    return call.Local(object);
-}
-
-jboolean JNICALL IsSameObject(JNIEnv* env, jobject first, jobject second) {
-    JniCall call(env, "IsSameObject");
-    const bool same = call.Get(first) == call.Get(second);
-    call.Trace(same ? "-> true" : "-> false");
-    return same ? JNI_TRUE : JNI_FALSE;
-}
-
-jobjectRefType JNICALL GetObjectRefType(JNIEnv* env, jobject ref) {
-    JniCall call(env, "GetObjectRefType");
-    const RefSlot* slot = TheVm().refs.Slot(ref);
-    const jobjectRefType type = slot == nullptr || slot->ended != nullptr ? JNIInvalidRefType
-                                : slot->owner != nullptr                  ? JNILocalRefType
-                                                                          : JNIGlobalRefType;
-    call.Trace("-> " + std::to_string(type));
-    return type;
-}
-
-jint JNICALL EnsureLocalCapacity(JNIEnv* env, jint capacity) {
-    JniCall call(env, "EnsureLocalCapacity");
-    call.Trace(std::to_string(capacity));
-    return JNI_OK;
-}
-
 jint JNICALL PushLocalFrame(JNIEnv* env, jint capacity) {
     JniCall call(env, "PushLocalFrame", kExceptionSafe);
     call.Trace(std::to_string(capacity));
@@ -99,27 +69,14 @@ jobject JNICALL PopLocalFrame(JNIEnv* env, jobject result) {
     return call.Local(object);
 }
 
-jobject JNICALL AllocObject(JNIEnv* env, jclass clazz) {
-    JniCall call(env, "AllocObject");
-    ClassInfo* cls = call.ClassOf(clazz);
-    Object* object = cls != nullptr ? TheVm().heap.New(cls) : nullptr;
-    call.Trace(Describe(object));
-    return call.Local(object);
-}
-
 }  // namespace
 
 void AddReferenceFunctions(JNINativeInterface_& table) {
     table.DeleteLocalRef = DeleteLocalRef;
     table.DeleteGlobalRef = DeleteGlobalRef;
     table.NewGlobalRef = NewGlobalRef;
-    table.NewLocalRef = NewLocalRef;
-    table.IsSameObject = IsSameObject;
-    table.GetObjectRefType = GetObjectRefType;
-    table.EnsureLocalCapacity = EnsureLocalCapacity;
     table.PushLocalFrame = PushLocalFrame;
     table.PopLocalFrame = PopLocalFrame;
-    table.AllocObject = AllocObject;
 }
 
 }  // namespace tarn::standin

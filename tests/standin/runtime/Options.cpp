@@ -75,11 +75,8 @@ bool IsAssertionOption(std::string_view text) {
 }
 
 bool IsOtherXOption(std::string_view text) {
-    if (IsOneOf(text, {"-Xint",        "-Xmixed",    "-Xcomp",           "-Xbatch",       "-Xrs",
-                       "-Xnoclassgc",  "-Xincgc",    "-Xnoincgc",        "-Xcheck:jni",   "-Xfuture",
-                       "-Xdebug",      "-Xnoagent",  "-Xprof",           "-Xdiag",        "-Xconcurrentio",
-                       "-Xshare:auto", "-Xshare:on", "-Xshare:off",      "-Xverify:none", "-Xverify:remote",
-                       "-Xverify:all", "-Xlog",      "-Xinternalversion"})) {
+    if (IsOneOf(text, {"-Xint", "-Xmixed", "-Xcomp", "-Xbatch", "-Xrs", "-Xnoclassgc", "-Xcheck:jni", "-Xdebug",
+                       "-Xshare:auto", "-Xshare:on", "-Xshare:off", "-Xverify:none", "-Xlog"})) {
         return true;
     }
     for (std::string_view prefix :
@@ -137,30 +134,11 @@ bool ParseMemorySize(std::string_view text, uint64_t& size) {
     size_t digits = 0;
     while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]))) ++digits;
     if (digits == 0 || digits > 18 || text.size() > digits + 1) return false;
-    uint64_t value = std::strtoull(std::string(text.substr(0, digits)).c_str(), nullptr, 10);
-    int shift = 0;
-    if (text.size() > digits) {
-        switch (text[digits]) {
-            case 'k':
-            case 'K':
-                shift = 10;
-                break;
-            case 'm':
-            case 'M':
-                shift = 20;
-                break;
-            case 'g':
-            case 'G':
-                shift = 30;
-                break;
-            case 't':
-            case 'T':
-                shift = 40;
-                break;
-            default:
-                return false;
-        }
-    }
+    const uint64_t value = std::strtoull(std::string(text.substr(0, digits)).c_str(), nullptr, 10);
+    static const std::string_view kUnits = "kmgt";  // 2^10, 2^20, 2^30, 2^40, either case
+    const size_t unit = text.size() > digits ? kUnits.find(static_cast<char>(std::tolower(text[digits]))) : 0;
+    if (unit == std::string_view::npos) return false;
+    const int shift = text.size() > digits ? 10 * static_cast<int>(unit + 1) : 0;
     if (shift > 0 && value > (UINT64_MAX >> shift)) return false;
     size = value << shift;
     return true;

@@ -101,7 +101,6 @@ public:
     Refs refs;
     ClassPath classPath;
     std::unordered_set<const char*> utfChars;         // from GetStringUTFChars, not yet released
-    std::unordered_set<const jchar*> stringChars;     // from GetStringChars, not yet released
     std::unordered_set<const MethodInfo*> methodIds;  // handed out by GetMethodID, GetStaticMethodID
 
     jint Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread);

@@ -1,0 +1,210 @@
+// Branding a launcher, read back through the platform: the version block through
+// GetFileVersionInfoW, the icon through the icon directory lookup, the manifest as text, and the
+// built-in base settings by running the branded launcher.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "base/Handles.h"
+#include "tests/kit/Locations.h"
+#include "tests/kit/Scenario.h"
+#include "tests/kit/TempFolder.h"
+#include "tests/kit/TextFiles.h"
+
+namespace tarn::test {
+namespace {
+
+const WString kUpgradeCode = L"{7A0C1E55-2B3D-4C6F-8A91-0D2E3F4A5B6C}";
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string errors;  // what the tool wrote to standard error
+};
+
+// Runs the tool in the folder with its output in a pipe, read once it has ended (it writes little).
+ToolRun RunTool(const WString& arguments, const TempFolder& folder) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ToolRun run;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 65536)) return run;
+    HandleHolder reader(readEnd), writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = startup.hStdOutput = writeEnd;
+    PROCESS_INFORMATION process{};
+    WString commandLine = L"tarnbrand.exe " + arguments;
+    const WString tool = BuildDir() + L"\\brand\\tarnbrand.exe";
+    const BOOL started = CreateProcessW(tool.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, folder.Path().c_str(), &startup, &process);
+    writer.reset();
+    if (!started) return run;
+    HandleHolder processHandle(process.hProcess), threadHandle(process.hThread);
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    run.exitCode = static_cast<int>(code);
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) run.errors.append(buffer, read);
+    return run;
+}
+
+// A 16-pixel, 32-bit icon file written by hand after the .ico layout: directory, then one
+// bitmap (header, bottom-up pixels, AND mask).
+std::string SmallIconFile() {
+    std::string image;
+    auto dword = [](std::string& s, uint32_t v) { for (int i = 0; i < 4; ++i) s += static_cast<char>(v >> (8 * i)); };
+    auto word = [](std::string& s, uint32_t v) { s += static_cast<char>(v); s += static_cast<char>(v >> 8); };
+    dword(image, 40), dword(image, 16), dword(image, 32), word(image, 1), word(image, 32);
+    for (int i = 0; i < 6; ++i) dword(image, 0);
+    for (int i = 0; i < 16 * 16; ++i) dword(image, 0xFF208040u + static_cast<uint32_t>(i));
+    image.append(16 * 4, '\0');
+    std::string file;
+    word(file, 0), word(file, 1), word(file, 1);
+    file += std::string{16, 16, 0, 0};
+    word(file, 1), word(file, 32), dword(file, static_cast<uint32_t>(image.size())), dword(file, 22);
+    return file + image;
+}
+
+WString VersionString(const WString& path, const WString& name) {
+    DWORD ignored = 0;
+    std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (block.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+        !VerQueryValueW(block.data(), (L"\\StringFileInfo\\040904b0\\" + name).c_str(), reinterpret_cast<void**>(&value),
+                        &length))
+        return L"<absent>";
+    return WString(value, wcsnlen(value, length));
+}
+
+std::string Resource(HMODULE module, const wchar_t* type, int id) {
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    if (found == nullptr) return {};
+    return std::string(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+}
+
+struct IconCheck {
+    int images = 0;        // entries of icon group 1
+    int largest = 0;       // pixels of its largest entry
+    bool usable = false;   // the platform picks and makes an icon of 32 pixels from it
+    std::string picked;    // the image it picks
+};
+
+IconCheck CheckIcon(const WString& path) {
+    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    IconCheck check;
+    std::string group = Resource(module.get(), RT_GROUP_ICON, 1);
+    if (group.size() < 6) return check;
+    check.images = static_cast<unsigned char>(group[4]);
+    for (int i = 0; i < check.images && 6 + 14 * (i + 1) <= static_cast<int>(group.size()); ++i) {
+        const int width = static_cast<unsigned char>(group[6 + 14 * i]);
+        check.largest = std::max(check.largest, width == 0 ? 256 : width);
+    }
+    const int id = LookupIconIdFromDirectoryEx(reinterpret_cast<BYTE*>(group.data()), TRUE, 32, 32, LR_DEFAULTCOLOR);
+    check.picked = Resource(module.get(), RT_ICON, id);
+    HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(check.picked.data()),
+                                          static_cast<DWORD>(check.picked.size()), TRUE, 0x00030000, 32, 32, 0);
+    check.usable = icon != nullptr;
+    if (icon != nullptr) DestroyIcon(icon);
+    return check;
+}
+
+std::string ManifestOf(const WString& path) {
+    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    return Resource(module.get(), RT_MANIFEST, 1);
+}
+
+TEST(Branding, TheBuildCarriesTarnsOwnIconVersionAndLevel) {
+    const WString launcher = LauncherExe();
+    const IconCheck icon = CheckIcon(launcher);
+    EXPECT_EQ(icon.images, 7);
+    EXPECT_EQ(icon.largest, 256);
+    EXPECT_TRUE(icon.usable);
+    EXPECT_EQ(VersionString(launcher, L"CompanyName"), L"Tarn");
+    EXPECT_EQ(VersionString(launcher, L"FileVersion"), L"1.0.0");
+    EXPECT_EQ(VersionString(launcher, L"OriginalFilename"), L"tarn64.exe");
+    EXPECT_NE(ManifestOf(launcher).find("level=\"asInvoker\""), std::string::npos);
+}
+
+TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
+    TempFolder work(L"brand");
+    WriteBytes(work.File(L"vendor.ico"), SmallIconFile());
+    WriteBytes(work.File(L"base.ini"), "[Java Runtime Environment]\nMain Class=app.Main\n[Class Path]\nClass Path=classes\n");
+    const std::string released = ReadBytes(LauncherExe());
+    const ToolRun run = RunTool(L"--input \"" + LauncherExe() + L"\" --output Vendor.exe --icon vendor.ico"
+                                L" --company \"Ex\u00e4mple Co\" --description \"Example Desktop\" --product-name Example"
+                                L" --product-version 2.5 --file-version 2.5.1.7 --copyright \"(c) 2026 Example\""
+                                L" --original-filename Example.exe --execution-level highestAvailable"
+                                L" --base-settings base.ini --upgrade-code " + kUpgradeCode,
+                                work);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_TRUE(ReadBytes(LauncherExe()) == released) << "the input changed";
+    EXPECT_FALSE(FileExists(work.File(L"Vendor.exe.partial")));
+
+    const WString branded = work.File(L"Vendor.exe");
+    for (const auto& [name, value] : std::vector<std::pair<WString, WString>>{
+             {L"CompanyName", L"Ex\u00e4mple Co"}, {L"FileDescription", L"Example Desktop"},
+             {L"ProductName", L"Example"}, {L"ProductVersion", L"2.5"}, {L"FileVersion", L"2.5.1.7"},
+             {L"LegalCopyright", L"(c) 2026 Example"}, {L"OriginalFilename", L"Example.exe"}})
+        EXPECT_EQ(VersionString(branded, name), value) << ToUtf8(name);
+    const IconCheck icon = CheckIcon(branded);
+    EXPECT_EQ(icon.images, 1);
+    EXPECT_TRUE(icon.usable);
+    EXPECT_EQ(icon.picked, SmallIconFile().substr(22));
+    EXPECT_NE(ManifestOf(branded).find("level=\"highestAvailable\""), std::string::npos);
+
+    // The base text supplies main class and class path; the settings file only unlocks it.
+    Launch launch({.settings = L"[Product Information]\r\nUpgrade Code=" + kUpgradeCode + L"\r\n",
+                   .classes = {{"app/Main", "method main\n  out branded\nend\n"}},
+                   .launcher = branded});
+    const Outcome outcome = launch.Run();
+    ExpectCleanEnd(outcome, 0);
+    EXPECT_EQ(outcome.out, WStringList{L"branded"});
+}
+
+TEST(Branding, RefusesWhatItCannotBrandAndLeavesTheInputAndNoOutput) {
+    TempFolder work(L"brand-errors");
+    WriteBytes(work.File(L"not-an-icon.ico"), "[Display]\r\n");
+    WriteBytes(work.File(L"truncated.exe"), ReadBytes(LauncherExe()).substr(0, 1000));
+    WriteBytes(work.File(L"Locked.exe"), "old");
+    SetFileAttributesW(work.File(L"Locked.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+    const WString released = L"--input \"" + LauncherExe() + L"\" ";
+    const std::string releasedBytes = ReadBytes(LauncherExe());
+    struct Row {
+        WString arguments;
+        int exitCode;
+        std::string message;
+    };
+    const Row rows[] = {
+        {L"--input \"" + BuildDir() + L"\\brand\\tarnbrand.exe\" --output Out.exe", 1, "is not a Tarn launcher"},
+        {L"--input truncated.exe --output Out.exe", 1, "cannot be read as a program"},
+        {released + L"--output Out.exe --icon not-an-icon.ico", 1, "is not an icon file"},
+        {released + L"--output Out.exe --icon missing.ico", 1, "missing.ico cannot be read"},
+        {released + L"--output Out.exe --file-version 1.x", 2, "--file-version"},
+        {released + L"--output Out.exe --product-version 1.2.3.4.5", 2, "--product-version"},
+        {released + L"--output Out.exe --execution-level admin", 2, "--execution-level"},
+        {released + L"--output Out.exe --base-settings base.ini", 2, "--upgrade-code"},
+        {released + L"--output \"" + LauncherExe() + L"\"", 1, "must name a new file"},
+        {released + L"--output no\\such\\folder\\Out.exe", 1, "cannot be written"},
+        {released + L"--output Locked.exe", 1, "Locked.exe is read-only"},
+        {released + L"--output .", 1, "cannot be written"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(ToUtf8(row.arguments));
+        const ToolRun run = RunTool(row.arguments, work);
+        EXPECT_EQ(run.exitCode, row.exitCode);
+        EXPECT_NE(run.errors.find(row.message), std::string::npos) << run.errors;
+        EXPECT_FALSE(FileExists(work.File(L"Out.exe")));
+        EXPECT_FALSE(FileExists(work.File(L"Out.exe.partial")));
+        EXPECT_FALSE(FileExists(work.File(L"Locked.exe.partial")));
+    }
+    EXPECT_TRUE(ReadBytes(work.File(L"Locked.exe")) == "old") << "a read-only file was replaced";
+    EXPECT_TRUE(ReadBytes(LauncherExe()) == releasedBytes) << "the input changed";
+    SetFileAttributesW(work.File(L"Locked.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
+}  // namespace tarn::test
