@@ -85,10 +85,9 @@ void ServeRequest(Launcher& launcher, DWORD requester) {
     request->replyMessage = guard.requestMessage;
     request->arguments = TakeArguments(guard);
     if (guard.takenMessage != 0) PostThreadMessageW(requester, guard.takenMessage, 0, 0);
-    const HANDLE process = GetCurrentProcess();
-    if (!DuplicateHandle(process, guard.mainStarted.get(), process, request->mainStarted.put(), SYNCHRONIZE, FALSE, 0)) {
-        return;
-    }
+    const HANDLE self = GetCurrentProcess();
+    const HANDLE event = guard.mainStarted.get();
+    if (!DuplicateHandle(self, event, self, request->mainStarted.put(), SYNCHRONIZE, FALSE, 0)) return;
     HandleHolder worker(CreateThread(nullptr, 0, ForwardWorker, request.get(), 0, nullptr));
     if (worker) request.release();
 }

@@ -8,8 +8,8 @@
 
 #include "base/Handles.h"
 #include "instance/InstanceNames.h"
+#include "tests/kit/Scenario.h"
 #include "tests/kit/TextFiles.h"
-#include "vm/tests/LaunchKit.h"
 
 namespace tarn::test {
 namespace {
@@ -21,39 +21,30 @@ struct TestEvent {
     HandleHolder event{CreateEventA(nullptr, TRUE, FALSE, name.c_str())};
 };
 
-void ExpectEnded(const RunResult& result, int exitCode) {
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), exitCode);
-    EXPECT_EQ(result.DialogTexts(), WStringList{});
-}
-
 // A program whose main waits for the test's "end"; later starts talk to it meanwhile.
 struct Instance {
-    LaunchApp app;
     TestEvent end;
-    std::unique_ptr<ChildProcess> running = nullptr;
+    Launch launch;
+    std::unique_ptr<ChildProcess> running;
 
     Instance(const WString& settings, const std::string& secondary, const std::string& afterEnd = "",
-             const WString& vmParameters = L"") {
-        app.WriteIni(L"Virtual Machine Parameters=" + vmParameters + L"\r\n[Application]\r\n" + settings);
-        app.WriteMain("method main\n  out main\n  await " + end.name + "\n" + afterEnd + "end\n" + secondary);
-        running = Start(L"first");
-    }
-    std::unique_ptr<ChildProcess> Start(const WString& arguments) const {
-        return std::make_unique<ChildProcess>(app.ExePath(), arguments, RunOptions{.environment = app.Environment()});
-    }
+             const WString& vmParameters = L"")
+        : launch({.settings = AppSettings(L"Virtual Machine Parameters=" + vmParameters + L"\r\n[Application]\r\n" +
+                                          settings),
+                  .classes = {{"app/Main", "method main\n  out main\n  await " + end.name + "\n" + afterEnd +
+                                               "end\n" + secondary}}}),
+          running(launch.Start(L"first")) {}
     // Until the trace holds count lines of that name (at most 30 s).
     bool Reached(const char* name, size_t count = 1) const {
-        for (int i = 0; i < 600 && app.ReadTrace().Named(name).size() < count; ++i) Sleep(50);
-        return app.ReadTrace().Named(name).size() >= count;
+        for (int i = 0; i < 600 && launch.ReadTrace().Named(name).size() < count; ++i) Sleep(50);
+        return launch.ReadTrace().Named(name).size() >= count;
     }
-    // Lets main go on and checks the clean end: exit code, no dialog, no JNI misuse.
-    Trace End(int exitCode = 0) {
+    // Lets main go on; the run ends cleanly and the stand-in saw no JNI misuse.
+    Outcome End(int exitCode = 0) {
         SetEvent(end.event.get());
-        ExpectEnded(running->Wait({}), exitCode);
-        Trace trace = app.ReadTrace();
-        EXPECT_TRUE(NoWarnings(trace));
-        return trace;
+        Outcome outcome = launch.Finish(*running);
+        ExpectCleanEnd(outcome, exitCode);
+        return outcome;
     }
 };
 
@@ -63,8 +54,8 @@ struct SharedBlock {
     ViewHolder view{mapping ? MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr};
     uint8_t* Bytes() const { return static_cast<uint8_t*>(view.get()); }
 };
-SharedBlock OpenBlock(const LaunchApp& app) {
-    return {HandleHolder(OpenFileMappingW(FILE_MAP_WRITE, FALSE, InstanceBaseName(app.ExePath()).c_str()))};
+SharedBlock OpenBlock(const Launch& launch) {
+    return {HandleHolder(OpenFileMappingW(FILE_MAP_WRITE, FALSE, InstanceBaseName(launch.ExePath()).c_str()))};
 }
 
 const std::string kVoidForm = "method secondaryMain\n  args\nend\n";
@@ -81,52 +72,53 @@ struct LaterStartRow {
 };
 
 TEST(LaterStarts, HandTheirArgumentsToTheRunningInstance) {
-    const WString fits(518, L'\u4e2d');  // 1,036 bytes, its NUL and the list's NUL: 1,040
+    const WString fits(518, L'\u4e2d');  // 1,036 bytes and its NUL; with the list's NUL 1,040
     const LaterStartRow rows[] = {
         {"void form", kVoidForm, L"a \"b c\" \u00e4\u4e2d", 0, {L"main", L"a", L"b c", L"\u00e4\u4e2d"}},
         {"int form", kIntForm, L"x", 7, {L"main", L"x"}},
         {"no arguments: one empty one", kVoidForm, L"", 0, {L"main", L""}},
-        {"1,040 bytes", kIntForm, fits, 7, {L"main", fits}},
-        {"1,042 bytes: refused", kIntForm, fits + L"x", -1, {L"main"}},
+        {"arguments of 1,038 bytes", kIntForm, fits, 7, {L"main", fits}},
+        {"1,040 bytes: refused", kIntForm, fits + L"x", -1, {L"main"}},
         {"no secondaryMain: the running instance's exit code", "", L"x", 5, {L"main"}, "  exit 5\n"},
     };
     for (const LaterStartRow& row : rows) {
         SCOPED_TRACE(row.name);
         Instance instance(kOn, row.secondary, row.afterEnd);
         ASSERT_TRUE(instance.Reached("Await"));
-        const auto later = instance.Start(row.arguments);
+        const auto later = instance.launch.Start(row.arguments);
         if (row.afterEnd.empty()) {
-            ExpectEnded(later->Wait({}), row.laterExit);
+            ExpectCleanEnd(instance.launch.Finish(*later), row.laterExit);
         } else {  // the worker found no secondaryMain and sent no reply: the later start still waits
             ASSERT_TRUE(instance.Reached("DetachCurrentThread returned"));
             EXPECT_EQ(WaitForSingleObject(later->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
         }
-        const Trace trace = instance.End(row.afterEnd.empty() ? 0 : row.laterExit);
-        if (!row.afterEnd.empty()) ExpectEnded(later->Wait({}), row.laterExit);
-        EXPECT_EQ(Printed(trace), row.printed) << trace.Text();
-        EXPECT_EQ(trace.Named("JNI_CreateJavaVM").size(), 1u) << "a later start loads no VM";
+        const Outcome end = instance.End(row.afterEnd.empty() ? 0 : row.laterExit);
+        if (!row.afterEnd.empty()) ExpectCleanEnd(instance.launch.Finish(*later), row.laterExit);
+        EXPECT_EQ(end.out, row.printed) << end.trace.Text();
+        EXPECT_EQ(end.trace.Named("JNI_CreateJavaVM").size(), 1u) << "a later start loads no VM";
     }
 }
 
 TEST(LaterStarts, ModeOffGivesIndependentInstances) {
-    for (const WString& settings : {L"Single Instance=Yes\r\n", L"Single Instance=yes\r\nApplication Type=service\r\n"}) {
-        SCOPED_TRACE(Utf8(settings));
+    const WString yesAsService = L"Single Instance=yes\r\nApplication Type=service\r\n";
+    for (const WString& settings : {WString(L"Single Instance=Yes\r\n"), yesAsService}) {
+        SCOPED_TRACE(ToUtf8(settings));
         Instance instance(settings, kIntForm);
         ASSERT_TRUE(instance.Reached("Await"));
-        const auto second = instance.Start(L"second");
+        const auto second = instance.launch.Start(L"second");
         EXPECT_TRUE(instance.Reached("Await", 2)) << "the second start reaches a main of its own";
-        const Trace trace = instance.End();
-        ExpectEnded(second->Wait({}), 0);
-        EXPECT_EQ(FindCall(trace, "CallStaticIntMethod"), -1) << trace.Text();
+        const Outcome end = instance.End();
+        ExpectCleanEnd(instance.launch.Finish(*second), 0);
+        EXPECT_FALSE(end.trace.Has("CallStaticIntMethod")) << end.trace.Text();
     }
 }
 
 TEST(LaterStarts, CopiesInDifferentFoldersAreIndependent) {
     Instance one(kOn, kIntForm), two(kOn, kIntForm);
     ASSERT_TRUE(one.Reached("Await") && two.Reached("Await"));
-    ExpectEnded(two.app.Run(L"to-two"), 7);
-    EXPECT_EQ(Printed(one.End()), WStringList{L"main"});
-    EXPECT_EQ(Printed(two.End()), (WStringList{L"main", L"to-two"}));
+    ExpectCleanEnd(two.launch.Run(L"to-two"), 7);
+    EXPECT_EQ(one.End().out, WStringList{L"main"});
+    EXPECT_EQ(two.End().out, (WStringList{L"main", L"to-two"}));
 }
 
 TEST(LaterStarts, SeveralAtOnceEachGetTheirOwnAnswer) {
@@ -134,9 +126,9 @@ TEST(LaterStarts, SeveralAtOnceEachGetTheirOwnAnswer) {
     ASSERT_TRUE(instance.Reached("Await"));
     std::vector<std::unique_ptr<ChildProcess>> later;
     WStringList sent = {L"main"};
-    for (int i = 0; i < 6; ++i) later.push_back(instance.Start(sent.emplace_back(L"start-" + std::to_wstring(i))));
-    for (auto& process : later) ExpectEnded(process->Wait({}), 7);
-    WStringList printed = Printed(instance.End());
+    for (int i = 0; i < 6; ++i) later.push_back(instance.launch.Start(sent.emplace_back(L"s" + std::to_wstring(i))));
+    for (auto& process : later) ExpectCleanEnd(instance.launch.Finish(*process), 7);
+    WStringList printed = instance.End().out;
     std::sort(printed.begin(), printed.end());
     EXPECT_EQ(printed, sent) << "each start's arguments arrive once";
 }
@@ -145,30 +137,30 @@ TEST(LaterStarts, BeforeMainTheRequestWaitsForTheMainStartedMoment) {
     TestEvent gate;
     Instance instance(kOn, kIntForm, "", L"-Dtarn.standin.createGate=" + FromUtf8(gate.name));
     ASSERT_TRUE(instance.Reached("Await"));  // held inside the VM's creation
-    const auto later = instance.Start(L"early");
-    const SharedBlock block = OpenBlock(instance.app);
+    const auto later = instance.launch.Start(L"early");
+    const SharedBlock block = OpenBlock(instance.launch);
     ASSERT_TRUE(block.view);
     const auto* area = reinterpret_cast<const wchar_t*>(block.Bytes() + 12);
     for (int i = 0; i < 600 && WString(area, 6) != WString(L"early\0", 6); ++i) Sleep(50);
     ASSERT_EQ(WString(area, 6), WString(L"early\0", 6)) << "handed over";
     EXPECT_EQ(WaitForSingleObject(later->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
     SetEvent(gate.event.get());
-    ExpectEnded(later->Wait({}), 7);
-    const Trace trace = instance.End();
+    ExpectCleanEnd(instance.launch.Finish(*later), 7);
+    const Trace trace = instance.End().trace;
     // The worker's first step follows everything the VM thread did before calling main.
-    const int main = FindCall(trace, "CallStaticVoidMethod", ".main(");
+    const int main = trace.Find("CallStaticVoidMethod", ".main(");
     const int attach = trace.Find("AttachCurrentThread");
     ASSERT_TRUE(main > 0 && attach > 0) << trace.Text();
     int lastBeforeMain = main - 1;
     while (trace.Lines()[lastBeforeMain].thread != trace.Lines()[main].thread) --lastBeforeMain;
     EXPECT_GT(attach, lastBeforeMain) << trace.Text();
-    EXPECT_GT(FindCall(trace, "CallStaticIntMethod", "secondaryMain"), attach);
+    EXPECT_GT(trace.Find("CallStaticIntMethod", "secondaryMain"), attach);
 }
 
 TEST(LaterStarts, AGarbageBlockHurtsNeitherSide) {
     Instance instance(kOn, kIntForm);
     ASSERT_TRUE(instance.Reached("Await"));
-    const SharedBlock block = OpenBlock(instance.app);
+    const SharedBlock block = OpenBlock(instance.launch);
     ASSERT_TRUE(block.view);
     uint32_t header[3];  // listener thread, process, request message
     std::memcpy(header, block.Bytes(), sizeof header);
@@ -177,14 +169,14 @@ TEST(LaterStarts, AGarbageBlockHurtsNeitherSide) {
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the test's thread can receive posts
     // Headers that do not name the running instance's listener: each later start fails cleanly,
     // where trusting them would post to the test's thread and wait without end.
-    const uint32_t self = GetCurrentThreadId(), own = GetCurrentProcessId(), garbage = 0xA5A5A5A5;
-    const uint32_t forged[][3] = {{garbage, garbage, garbage}, {self, own, header[2] + 1}, {self, header[1], header[2]}};
+    const uint32_t self = GetCurrentThreadId(), own = GetCurrentProcessId(), junk = 0xA5A5A5A5;
+    const uint32_t forged[][3] = {{junk, junk, junk}, {self, own, header[2] + 1}, {self, header[1], header[2]}};
     for (const auto& fields : forged) {
         std::memcpy(block.Bytes(), fields, sizeof fields);
-        ExpectEnded(instance.app.Run(L"x"), -1);
+        ExpectCleanEnd(instance.launch.Run(L"x"), -1);
     }
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) << "no request reached the test";
-    EXPECT_EQ(Printed(instance.End()), WStringList{L"main"});
+    EXPECT_EQ(instance.End().out, WStringList{L"main"});
 }
 
 }  // namespace
