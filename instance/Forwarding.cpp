@@ -79,6 +79,10 @@ bool ForwardArguments(Launcher& launcher, const WString& baseName) {
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
     if (!PostThreadMessageW(listener, message, GetCurrentThreadId(), 0)) return false;
     AwaitTaken(RegisterWindowMessageW(ForwardTakenName(baseName).c_str()));
+    // Let go of the block: should the running instance end while this start waits, the next start
+    // must be able to create the block anew and become the running instance.
+    guard.blockView.reset();
+    guard.mapping.reset();
     return true;
 }
 
