@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/Text.h"
+#include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
 
@@ -63,6 +64,7 @@ public:
     WStringList preferredVersions;
     WString jrePath;
     WString libraryPath;
+    SingleInstanceGuard singleInstance;
     WString outputFile;
     WString errorFile;
     bool outputAppend = false;
