@@ -6,21 +6,17 @@ namespace tarn {
 
 bool FileFinder::FindFile(const wchar_t* pattern) {
     Close();
-    const WString searched = LongPathPattern(pattern != nullptr ? pattern : L"*.*");
-    if (searched.empty()) return false;
-    search_.reset(FindFirstFileW(searched.c_str(), &data_));
-    if (!search_) return false;
-    const DWORD size = GetFullPathNameW(searched.c_str(), 0, nullptr, nullptr);
-    WString full(size, L'\0');
-    const DWORD written = size == 0 ? 0 : GetFullPathNameW(searched.c_str(), size, full.data(), nullptr);
-    if (written == 0 || written >= size) {
-        Close();
+    const WString full = FullPathName(pattern != nullptr ? pattern : L"*.*");
+    if (full.empty()) {
         SetLastError(ERROR_INVALID_NAME);
         return false;
     }
-    full.resize(written);
-    const auto separator = full.find_last_of(L"\\/");
-    root_ = separator == WString::npos ? full : full.substr(0, separator);
+    const WString searched = LongPathPattern(full);
+    if (searched.empty()) return false;
+    search_.reset(FindFirstFileW(searched.c_str(), &data_));
+    if (!search_) return false;
+    const auto separator = searched.find_last_of(L"\\/");
+    root_ = separator == WString::npos ? searched : searched.substr(0, separator);
     hasMatch_ = true;
     return true;
 }
@@ -36,10 +32,22 @@ void FileFinder::Close() {
     root_.clear();
 }
 
-bool PathExists(const WString& path) {
-    WIN32_FIND_DATAW data;
+// The attributes of what FindFirstFileW finds at the path; false when it finds nothing.
+static bool FindAttributes(const WString& path, DWORD& attributes) {
+    WIN32_FIND_DATAW data{};
     FindHandle search(FindFirstFileW(path.c_str(), &data));
+    attributes = data.dwFileAttributes;
     return static_cast<bool>(search);
+}
+
+bool PathExists(const WString& path) {
+    DWORD attributes = 0;
+    return FindAttributes(path, attributes);
+}
+
+bool FileExists(const WString& path) {
+    DWORD attributes = 0;
+    return FindAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool FolderExists(const WString& path) { return IsAbsolutePath(path) && PathExists(path); }
@@ -72,6 +80,18 @@ DWORD CreateFolderTree(const WString& path) {
     return remembered == ERROR_ALREADY_EXISTS ? 0 : remembered;
 }
 
+// A prefixed path is taken literally by the system, so "..", "." and '/' are resolved here first,
+// exactly as the system resolves them in a path of classic length.
+WString FullPathName(const WString& path) {
+    if (StartsWith(path, L"\\\\?\\")) return path;
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    WString full(size, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (written == 0 || written >= size) return {};
+    full.resize(written);
+    return full;
+}
 
 WString ModulePath() {
     // A path that fills the buffer was cut: read again into a larger one.

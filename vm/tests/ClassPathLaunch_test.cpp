@@ -56,16 +56,40 @@ TEST(ClassPathLaunch, AClassPathBeyondTheSystemsExpansionLimitReachesTheVmWhole)
     EXPECT_EQ(PrintedValue(trace, "java.class.path"), expected);
 }
 
-TEST(ClassPathLaunch, NothingLeftOnTheClassPathShowsMessage209AndStartsNoVm) {
-    LaunchApp app;
-    app.WriteIni(L"[Application]\r\nEmbedded Jar=no\r\n", L"missing.jar;nothing\\*.jar");
-    const RunResult result = app.Run();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), -1);
-    EXPECT_EQ(result.DialogTexts(), WStringList{kNoClassPath});
-    const Trace trace = app.ReadTrace();
-    EXPECT_TRUE(NoWarnings(trace));
-    EXPECT_FALSE(trace.Has("JNI_CreateJavaVM")) << trace.Text();
+// Settings as vendors write them. The only jar's name holds a reference, which names found on disk
+// never have expanded; "<app>" stands for the product folder.
+TEST(ClassPathLaunch, SettingsAsVendorsWriteThemGiveTheClassPathOrNameWhatIsMissing) {
+    WString climb = L"lib";
+    while (climb.size() < 300) climb += L"/../lib";  // beyond 259 characters once joined to <app>
+    const std::pair<WString, WString> rows[] = {  // setting, the class path or else the box text
+        {L"lib/*.jar", L"<app>\\lib\\%TARN_TEST_DIR%.jar;"},
+        {L"lib\\*.jar;;", L"<app>\\lib\\%TARN_TEST_DIR%.jar;"},
+        {climb + L"/*.jar", L"<app>\\lib\\%TARN_TEST_DIR%.jar;"},
+        {L"", kNoClassPath},
+        {L"missing.jar;nothing\\*.jar", L"None of the Java Class Path entries was found; the first is <app>\\missing.jar.\n"},
+        {L"%TARN_UNDEFINED%\\a.jar;nosuch/*.jar",
+         L"None of the Java Class Path entries was found; the first is <app>\\%TARN_UNDEFINED%\\a.jar.\n"},
+    };
+    for (const auto& [setting, outcome] : rows) {
+        SCOPED_TRACE(Utf8(setting));
+        LaunchApp app;
+        WriteJar(app.File(L"lib\\%TARN_TEST_DIR%.jar"), {ClassEntry("app/Main", "method main\n  prop java.class.path\nend\n")});
+        app.WriteIni(L"", setting);
+        WString expected = outcome;
+        if (expected.find(L"<app>") != WString::npos) expected.replace(expected.find(L"<app>"), 5, app.Path());
+        const std::vector<std::pair<WString, WString>> environment = {{L"TARN_TEST_DIR", L"C:\\x"}};
+        if (expected.back() == L';') {
+            EXPECT_EQ(PrintedValue(RunCleanly(app, 0, L"", environment), "java.class.path"), expected);
+            continue;
+        }
+        const RunResult result = app.Run(L"", environment);
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.ExitCode(), -1);
+        EXPECT_EQ(result.DialogTexts(), WStringList{expected});
+        const Trace trace = app.ReadTrace();
+        EXPECT_TRUE(NoWarnings(trace));
+        EXPECT_FALSE(trace.Has("JNI_CreateJavaVM")) << trace.Text();
+    }
 }
 
 }  // namespace

@@ -45,8 +45,9 @@ TEST(ClassPath, BuildClassPathFollowsTheSystemOrderAndDropsWhatIsMissing) {
         WriteBytes(app.File(name), "PK");
     }
     SetEnvironmentVariableW(L"TARN_TEST_LIB", L"lib");
-    const WString classPath =
+    const ClassPath built =
         BuildClassPath(L"%TARN_TEST_LIB%\\*.jar;C:\\ext\\x.jar;missing.jar;;main.jar;nothing\\*.jar;", app.Path());
+    const WString& classPath = built.text;
     WString expected;
     for (const WString& name : SystemOrder(app.Path() + L"\\lib\\*.jar")) expected += app.Path() + L"\\lib\\" + name + L";";
     expected += L"C:\\ext\\x.jar;" + app.Path() + L"\\main.jar;";
@@ -54,23 +55,27 @@ TEST(ClassPath, BuildClassPathFollowsTheSystemOrderAndDropsWhatIsMissing) {
     EXPECT_NE(classPath.find(L"a.jar"), WString::npos);
     EXPECT_NE(classPath.find(L"b.jar"), WString::npos);
     EXPECT_EQ(classPath.find(L"d.jar"), WString::npos);
+    EXPECT_EQ(built.firstMissing, app.Path() + L"\\missing.jar");
 }
 
 TEST(ClassPath, AStarMatchesFoldersAndTheirDotEntriesToo) {
     TempFolder app(L"cp");
     WriteBytes(app.File(L"lib\\x.jar"), "PK");
     WriteBytes(app.File(L"lib\\classes\\A.class"), "");
-    WString classPath;
-    ExpandClassPathEntry(L"lib\\*", app.Path(), classPath);
+    WString classPath, missing;
+    EXPECT_TRUE(ExpandClassPathEntry(L"lib\\*", app.Path(), classPath, missing));
     WString expected;
     for (const WString& name : SystemOrder(app.Path() + L"\\lib\\*")) expected += app.Path() + L"\\lib\\" + name + L";";
     EXPECT_EQ(classPath, expected);
     EXPECT_NE(classPath.find(L"\\lib\\classes;"), WString::npos);
 }
 
-TEST(ClassPath, AnEmptySettingGivesAnEmptyClassPath) {
-    EXPECT_EQ(BuildClassPath(L"", L"C:\\nowhere"), L"");
-    EXPECT_EQ(BuildClassPath(L"missing.jar;lib\\*.jar", L"C:\\nowhere"), L"");
+TEST(ClassPath, AnEmptySettingGivesAnEmptyClassPathWithNothingMissing) {
+    for (const wchar_t* setting : {L"", L";;"}) {
+        EXPECT_EQ(BuildClassPath(setting, L"C:\\nowhere").text, L"");
+        EXPECT_EQ(BuildClassPath(setting, L"C:\\nowhere").firstMissing, L"");
+    }
+    EXPECT_EQ(BuildClassPath(L";lib/x/../*.jar;b.jar", L"C:\\nowhere").firstMissing, L"C:\\nowhere\\lib\\*.jar");
 }
 
 }  // namespace

@@ -33,6 +33,17 @@ TEST(Failures, ALibraryThatIsNoImageShowsMessage222WithTheSystemsCode) {
               WStringList{L"Failed to load Java VM library: " + app.JvmPath() + L" (errno = 193).\n"});
 }
 
+TEST(Failures, AFolderNamedLikeTheLibraryIsPassedOverForTheNextLibrary) {
+    RuntimeSpec spec;
+    spec.vms = {L"server"};
+    LaunchApp app(spec);
+    CreateDirectoryW((app.RuntimeHome() + L"\\bin\\client").c_str(), nullptr);
+    ASSERT_TRUE(CreateDirectoryW(app.JvmPath().c_str(), nullptr));  // bin\client\jvm.dll, a folder
+    app.WriteIni(L"");
+    app.WriteMain("method main\n  env TARN_JVM_PATH\nend\n");
+    EXPECT_EQ(PrintedValue(RunCleanly(app, 0), "TARN_JVM_PATH"), app.RuntimeHome() + L"\\bin\\server\\jvm.dll");
+}
+
 TEST(Failures, MissingInvocationEntryPointsShowMessage202WithCode127) {
     for (const JvmVariant variant : {JvmVariant::NoCreateJavaVm, JvmVariant::NoDefaultInitArgs}) {
         RuntimeSpec spec;

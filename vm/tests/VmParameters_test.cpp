@@ -55,6 +55,30 @@ TEST(VmParameters, QuotedTokensAndMemorySharesReachTheVmInWrittenOrder) {
     EXPECT_EQ(CreatingThreadStack(trace), 8ull << 20);
 }
 
+// A number that does not fit is never turned into another size: the VM gets the option as written
+// and rejects it itself.
+TEST(VmParameters, SharesWithNumbersBeyond32BitsReachTheVmAsWritten) {
+    for (const char* share : {"-Xmx4294967346P", "-Xmx4294967296P", "-Xmx50:4294967297:0P"}) {
+        LaunchApp app;
+        app.WriteIni(L"Virtual Machine Parameters=" + FromUtf8(share) + L"\r\n");
+        app.WriteMain("method main\nend\n");
+        const RunResult result = app.Run();
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.ExitCode(), -1);
+        EXPECT_EQ(result.DialogTexts(), WStringList{L"JNI exception: failed to create the Java VM\nReason: invalid arguments.\n"});
+        const Trace trace = app.ReadTrace();
+        EXPECT_TRUE(NoWarnings(trace));
+        EXPECT_EQ(VmOptionTexts(trace).at(1), share) << trace.Text();
+    }
+}
+
+TEST(VmParameters, AStackBeyond32BitsIsTheStackTheVmIsTold) {
+    LaunchApp app;
+    app.WriteIni(L"Virtual Machine Parameters=-Xss5g\r\n");
+    app.WriteMain("method main\nend\n");
+    EXPECT_EQ(CreatingThreadStack(RunCleanly(app, 0)), 5ull << 30);
+}
+
 TEST(VmParameters, AShareOfTheFreeAddressSpaceFollowsThisProcess) {
     LaunchApp app;
     app.WriteIni(L"Virtual Machine Parameters=-Xmx1T\r\n");
