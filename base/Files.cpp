@@ -4,34 +4,6 @@
 
 namespace tarn {
 
-bool FileFinder::FindFile(const wchar_t* pattern) {
-    Close();
-    const WString full = FullPathName(pattern != nullptr ? pattern : L"*.*");
-    if (full.empty()) {
-        SetLastError(ERROR_INVALID_NAME);
-        return false;
-    }
-    const WString searched = LongPathPattern(full);
-    if (searched.empty()) return false;
-    search_.reset(FindFirstFileW(searched.c_str(), &data_));
-    if (!search_) return false;
-    const auto separator = searched.find_last_of(L"\\/");
-    root_ = separator == WString::npos ? searched : searched.substr(0, separator);
-    hasMatch_ = true;
-    return true;
-}
-
-bool FileFinder::FindNext() {
-    hasMatch_ = search_ && FindNextFileW(search_.get(), &data_) != FALSE;
-    return hasMatch_;
-}
-
-void FileFinder::Close() {
-    search_.reset();
-    hasMatch_ = false;
-    root_.clear();
-}
-
 // The attributes of what FindFirstFileW finds at the path; false when it finds nothing.
 static bool FindAttributes(const WString& path, DWORD& attributes) {
     WIN32_FIND_DATAW data{};

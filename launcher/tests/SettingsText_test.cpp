@@ -1,8 +1,6 @@
 // The base layer's INI parser, list splitting, the in-memory store and the layered read.
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "launcher/IniFileStore.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
@@ -34,18 +32,6 @@ TEST(SplitList, PiecesBetweenSeparators) {
     for (const SplitCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "text \"" << c.text << "\" at \"" << c.separator << "\"");
         EXPECT_EQ(SplitList(c.text, c.separator), c.pieces);
-    }
-}
-
-TEST(SettingsFileHead, OnlyUtf16WithoutByteOrderMarkIsRecognised) {
-    const std::pair<std::array<unsigned char, 4>, bool> cases[] = {
-        {{'[', 0, 'J', 0}, true},   {{0, '[', 0, 'J'}, true},  // "[J" in either byte order
-        {{0xFF, 0xFE, '[', 0}, false}, {{0xEF, 0xBB, 0xBF, '['}, false}, {{'[', 'J', 'a', 'v'}, false},
-        {{'a', 0, 0, 0}, false},    {{0, 0, 0, 0}, false},     // a one-byte file, an empty one
-    };
-    for (const auto& [bytes, expected] : cases) {
-        const unsigned char head[4] = {bytes[0], bytes[1], bytes[2], bytes[3]};
-        EXPECT_EQ(IsUtf16WithoutByteOrderMark(head), expected) << int(bytes[0]) << " " << int(bytes[1]);
     }
 }
 

@@ -45,9 +45,8 @@ TEST(ClassPath, BuildClassPathFollowsTheSystemOrderAndDropsWhatIsMissing) {
         WriteBytes(app.File(name), "PK");
     }
     SetEnvironmentVariableW(L"TARN_TEST_LIB", L"lib");
-    const ClassPath built =
-        BuildClassPath(L"%TARN_TEST_LIB%\\*.jar;C:\\ext\\x.jar;missing.jar;;main.jar;nothing\\*.jar;", app.Path());
-    const WString& classPath = built.text;
+    const WString classPath =
+        BuildClassPath(L"%TARN_TEST_LIB%\\*.jar;C:\\ext\\x.jar;missing.jar;;main.jar;nothing\\*.jar;", app.Path()).text;
     WString expected;
     for (const WString& name : SystemOrder(app.Path() + L"\\lib\\*.jar")) expected += app.Path() + L"\\lib\\" + name + L";";
     expected += L"C:\\ext\\x.jar;" + app.Path() + L"\\main.jar;";
@@ -55,7 +54,6 @@ TEST(ClassPath, BuildClassPathFollowsTheSystemOrderAndDropsWhatIsMissing) {
     EXPECT_NE(classPath.find(L"a.jar"), WString::npos);
     EXPECT_NE(classPath.find(L"b.jar"), WString::npos);
     EXPECT_EQ(classPath.find(L"d.jar"), WString::npos);
-    EXPECT_EQ(built.firstMissing, app.Path() + L"\\missing.jar");
 }
 
 TEST(ClassPath, AStarMatchesFoldersAndTheirDotEntriesToo) {
@@ -70,12 +68,9 @@ TEST(ClassPath, AStarMatchesFoldersAndTheirDotEntriesToo) {
     EXPECT_NE(classPath.find(L"\\lib\\classes;"), WString::npos);
 }
 
-TEST(ClassPath, AnEmptySettingGivesAnEmptyClassPathWithNothingMissing) {
-    for (const wchar_t* setting : {L"", L";;"}) {
-        EXPECT_EQ(BuildClassPath(setting, L"C:\\nowhere").text, L"");
-        EXPECT_EQ(BuildClassPath(setting, L"C:\\nowhere").firstMissing, L"");
-    }
-    EXPECT_EQ(BuildClassPath(L";lib/x/../*.jar;b.jar", L"C:\\nowhere").firstMissing, L"C:\\nowhere\\lib\\*.jar");
+TEST(ClassPath, AnEmptySettingGivesAnEmptyClassPath) {
+    EXPECT_EQ(BuildClassPath(L"", L"C:\\nowhere").text, L"");
+    EXPECT_EQ(BuildClassPath(L"missing.jar;lib\\*.jar", L"C:\\nowhere").text, L"");
 }
 
 }  // namespace
