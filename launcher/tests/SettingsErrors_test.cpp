@@ -22,30 +22,26 @@ TEST(SettingsErrors, NoMainClassShowsItsMessageOrWhyTheFileCannotBeReadAndEndsWi
         const char* what;
         WString settings;
         std::vector<std::pair<WString, std::string>> files;
-        DWORD error = 0;    // the reason the file cannot be read, else 0
-        WString message = {};  // when it can
+        DWORD error = 0;       // why the file cannot be read (locked by the test: ERROR_SHARING_VIOLATION)
+        WString message = {};  // else the message
     } rows[] = {
-        {"an empty Main Class", L"[Java Runtime Environment]\r\nMain Class=\r\nMinimum Version=1.8\r\n", {}, 0,
-         L"Main class was not specified in INI file."},
+        {"an empty Main Class", L"[Java Runtime Environment]\r\nMain Class=\r\n", {}, 0, L"Main class was not specified in INI file."},
         {"no settings file", L"", {}, ERROR_FILE_NOT_FOUND},
         {"a folder named like it", L"", {{L"{app}\\App.ini\\x", ""}}, ERROR_ACCESS_DENIED},
         {"locked by another process", AppSettings(), {}, ERROR_SHARING_VIOLATION},
-        {"UTF-16 without byte-order mark", L"", {{L"{app}\\App.ini", noByteOrderMark}}, 0,
-         L"The settings file {app}\\App.ini is UTF-16 text without a byte-order mark. Save it as \"Unicode\" "
-         L"(UTF-16 LE with byte-order mark).\n"},
+        {"UTF-16 without byte-order mark", L"", {{L"{app}\\App.ini", noByteOrderMark}}, 0, L"The settings file {app}\\App.ini "
+         L"is UTF-16 text without a byte-order mark. Save it as \"Unicode\" (UTF-16 LE with byte-order mark).\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         Launch launch({.settings = row.settings, .files = row.files});
         const WString ini = launch.Expand(L"{app}\\App.ini");
-        const bool lock = row.error == ERROR_SHARING_VIOLATION;
-        HandleHolder locked(lock ? CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr);
+        HandleHolder lock(row.error == ERROR_SHARING_VIOLATION ? CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr);
         const Outcome o = launch.Run();
         EXPECT_TRUE(o.finished);
         EXPECT_EQ(o.exitCode, -1);
-        const WString unreadable = L"Failed to read the settings file " + ini + L": " + SystemText(row.error) +
-                                   L" (errno = " + std::to_wstring(row.error) + L").\n";
-        EXPECT_EQ(o.DialogTexts(), WStringList{row.error != 0 ? unreadable : launch.Expand(row.message)});
+        EXPECT_EQ(o.DialogTexts(), WStringList{row.error == 0 ? launch.Expand(row.message) : L"Failed to read the settings file " +
+            ini + L": " + SystemText(row.error) + L" (errno = " + std::to_wstring(row.error) + L").\n"});
     }
 }
 

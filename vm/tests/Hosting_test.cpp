@@ -59,8 +59,7 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
     const WString jar = L"{app}\\lib\\%TARN_TEST_DIR%.jar";  // a name found on disk is never expanded
     WString climb = L"lib";
     while (climb.size() < 300) climb += L"/../lib";
-    RuntimeSpec serverOnly;
-    serverOnly.vms = {L"server"};
+    const RuntimeSpec serverOnly{{L"server"}};
     RunRows({
         {"command line words, then those of Cmd", L"[Application]\r\nCmd=%TARN_TEST_WORD% \"cmd two\" \"\"  last\r\n",
          "args", L"\"two words\" \"\" plain -nosplash " + nonLatin + L" /nosplash -NOSPLASH",

@@ -66,11 +66,9 @@ TEST(VmParameters, AShareOfTheFreeAddressSpaceFollowsThisProcess) {
 TEST(VmParameters, SharesWithNumbersBeyond32BitsReachTheVmAsWritten) {
     for (const std::string share : {"-Xmx4294967346P", "-Xmx4294967296P", "-Xmx50:4294967297:0P"}) {
         const Outcome o = Launch({.settings = AppSettings(L"Virtual Machine Parameters=" + FromUtf8(share) + L"\r\n"),
-                                  .classes = {{"app/Main", "method main\nend\n"}}})
-                              .Run();
+                                  .classes = {{"app/Main", "method main\nend\n"}}}).Run();
         EXPECT_EQ(o.DialogTexts(), WStringList{L"JNI exception: failed to create the Java VM\nReason: invalid arguments.\n"});
-        ASSERT_GE(o.options.size(), 2u) << share;
-        EXPECT_EQ(o.options[1], share);
+        EXPECT_EQ(o.options.size() > 1 ? o.options[1] : "", share);
     }
 }
 
