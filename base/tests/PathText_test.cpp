@@ -6,7 +6,7 @@
 namespace tarn {
 namespace {
 
-TEST(PathText, StripPathComponentsCutsAtEitherSeparator) {
+TEST(PathText, StripPathComponentsAndPartsCutAtEitherSeparator) {
     const WString jvm = L"C:\\jre\\bin\\server\\jvm.dll";
     EXPECT_EQ(StripPathComponents(jvm, 2), L"C:\\jre\\bin");
     EXPECT_EQ(StripPathComponents(jvm, 3), L"C:\\jre");
@@ -14,6 +14,9 @@ TEST(PathText, StripPathComponentsCutsAtEitherSeparator) {
     EXPECT_EQ(StripPathComponents(L"jvm.dll", 1), L"jvm.dll");
     EXPECT_EQ(StripPathComponents(L"C:\\jre\\", 1), L"C:\\jre");
     EXPECT_EQ(StripPathComponents(L"C:/jre/bin\\server/jvm.dll", 3), L"C:/jre");  // Windows takes '/' too
+    EXPECT_EQ(FolderOfPath(L"C:\\app\\lib/*.jar"), L"C:\\app\\lib");
+    EXPECT_EQ(FileNameOf(L"C:\\Apps/Start.exe"), L"Start.exe");
+    EXPECT_EQ(WithTrailingBackslash(L"C:/jre/"), L"C:/jre/");
 }
 
 TEST(PathText, SplitFolderPathGivesRootThenComponents) {
@@ -63,9 +66,6 @@ TEST(PathText, FolderAndFileNameParts) {
     EXPECT_EQ(FolderOfPath(L"C:\\app\\lib\\*.jar"), L"C:\\app\\lib");
     EXPECT_EQ(FolderOfPath(L"C:\\app\\lib\\"), L"C:\\app\\lib\\");
     EXPECT_EQ(FolderOfPath(L"a.jar"), L"");
-    EXPECT_EQ(FolderOfPath(L"C:\\app\\lib/*.jar"), L"C:\\app\\lib");
-    EXPECT_EQ(FileNameOf(L"C:\\Apps/Start.exe"), L"Start.exe");
-    EXPECT_EQ(WithTrailingBackslash(L"C:/jre/"), L"C:/jre/");
     EXPECT_EQ(FileNameOf(L"C:\\Apps\\Start.exe"), L"Start.exe");
     EXPECT_EQ(FileNameOf(L"Start"), L"Start");
     EXPECT_EQ(WithTrailingBackslash(L"C:\\jre"), L"C:\\jre\\");
