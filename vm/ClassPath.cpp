@@ -20,8 +20,9 @@ WString SearchPatternOf(const WString& entry, const WString& exeFolder) {
 
 bool ExpandClassPathEntry(const WString& entry, const WString& exeFolder, WString& classPath, WString& missing) {
     // Resolved before any long-path prefix, which would turn off the system's own resolving.
-    const WString pattern = FullPathName(SearchPatternOf(entry, exeFolder));
-    missing = pattern.empty() ? SearchPatternOf(entry, exeFolder) : pattern;
+    const WString written = SearchPatternOf(entry, exeFolder);
+    const WString pattern = FullPathName(written);
+    missing = pattern.empty() ? written : pattern;
     const WString searched = LongPathPattern(pattern);
     if (searched.empty()) return false;
     WIN32_FIND_DATAW found;

@@ -35,9 +35,7 @@ WString SystemErrorText(DWORD error) {
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                                         buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
     WString text(buffer, length);
-    while (!text.empty() && (text.back() == L'.' || text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
-        text.pop_back();
-    }
+    text.erase(text.find_last_not_of(L". \r\n") + 1);  // npos + 1 empties a text of only those
     return text.empty() ? LoadText(225) : text;
 }
 
