@@ -4,10 +4,22 @@
 
 namespace tarn {
 
-bool PathExists(const WString& path) {
-    WIN32_FIND_DATAW data;
+// The attributes of what FindFirstFileW finds at the path; false when it finds nothing.
+static bool FindAttributes(const WString& path, DWORD& attributes) {
+    WIN32_FIND_DATAW data{};
     FindHandle search(FindFirstFileW(path.c_str(), &data));
+    attributes = data.dwFileAttributes;
     return static_cast<bool>(search);
+}
+
+bool PathExists(const WString& path) {
+    DWORD attributes = 0;
+    return FindAttributes(path, attributes);
+}
+
+bool FileExists(const WString& path) {
+    DWORD attributes = 0;
+    return FindAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool FolderExists(const WString& path) { return IsAbsolutePath(path) && PathExists(path); }
@@ -40,6 +52,18 @@ DWORD CreateFolderTree(const WString& path) {
     return remembered == ERROR_ALREADY_EXISTS ? 0 : remembered;
 }
 
+// A prefixed path is taken literally by the system, so "..", "." and '/' are resolved here first,
+// exactly as the system resolves them in a path of classic length.
+WString FullPathName(const WString& path) {
+    if (StartsWith(path, L"\\\\?\\")) return path;
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    WString full(size, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (written == 0 || written >= size) return {};
+    full.resize(written);
+    return full;
+}
 
 WString ModulePath() {
     // A path that fills the buffer was cut: read again into a larger one.

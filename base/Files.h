@@ -9,12 +9,17 @@ namespace tarn {
 
 // True when FindFirstFileW finds the path (a folder counts too).
 bool PathExists(const WString& path);
+// True when the path names a file, not a folder.
+bool FileExists(const WString& path);
 // True for an absolute path that exists, file or folder.
 bool FolderExists(const WString& path);
 // Creates the folders leading to the path's last component; a Win32 error code, 0 for success.
 DWORD CreateFolderTree(const WString& path);
 // Removes an empty folder; true when RemoveDirectoryW returned 1.
 bool RemoveFolder(const WString& path);
+// The full, normalised form of a path (relative to the current folder); a \\?\ path as it is;
+// empty on failure.
+WString FullPathName(const WString& path);
 // The executable's full path, whatever its length; empty, with the last error set, on failure.
 WString ModulePath();
 

@@ -4,11 +4,20 @@ namespace tarn {
 
 static const WString kLongPrefix = L"\\\\?\\";
 static const WString kLongUncPrefix = L"\\\\?\\UNC\\";
+static const wchar_t kSeparators[] = L"\\/";
+
+bool IsPathSeparator(wchar_t ch) { return ch == L'\\' || ch == L'/'; }
+
+// Index of the last separator, -1 when there is none.
+static int LastSeparator(const WString& path) {
+    const size_t at = path.find_last_of(kSeparators);
+    return at == WString::npos ? -1 : static_cast<int>(at);
+}
 
 WString StripPathComponents(const WString& path, int count) {
     WString result = path;
     for (int i = 0; i < count; ++i) {
-        const int last = ReverseFind(result, L'\\');
+        const int last = LastSeparator(result);
         if (last < 0) break;
         result.resize(last);
     }
@@ -25,15 +34,15 @@ WStringList SplitFolderPath(const WString& path) {
         prefix = kLongPrefix;
         rest = rest.substr(kLongPrefix.size());
     }
-    const size_t searchFrom = StartsWith(rest, L"\\\\") ? 2 : 0;
-    const size_t rootEnd = rest.find(L'\\', searchFrom);
+    const size_t searchFrom = IsUncPath(rest) ? 2 : 0;
+    const size_t rootEnd = rest.find_first_of(kSeparators, searchFrom);
     WStringList parts;
     const WString root = rest.substr(0, rootEnd);
     if (!prefix.empty() || !root.empty()) parts.push_back(prefix + root);
     if (rootEnd == WString::npos) return parts;
     size_t start = rootEnd + 1;
     while (start < rest.size()) {
-        const size_t end = rest.find(L'\\', start);
+        const size_t end = rest.find_first_of(kSeparators, start);
         parts.push_back(rest.substr(start, end == WString::npos ? WString::npos : end - start));
         if (end == WString::npos) break;
         start = end + 1;
@@ -42,10 +51,12 @@ WStringList SplitFolderPath(const WString& path) {
 }
 
 bool IsAbsolutePath(const WString& path) {
-    return path.size() >= 2 && (path[1] == L':' || (path[0] == L'\\' && path[1] == L'\\'));
+    return path.size() >= 2 && (path[1] == L':' || (IsPathSeparator(path[0]) && IsPathSeparator(path[1])));
 }
 
-bool IsUncPath(const WString& path) { return StartsWith(path, L"\\\\") && !StartsWith(path, kLongPrefix); }
+bool IsUncPath(const WString& path) {
+    return path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]) && !StartsWith(path, kLongPrefix);
+}
 
 WString LongPathPattern(const WString& pattern) {
     if (pattern.size() >= 32767) return {};
@@ -56,16 +67,16 @@ WString LongPathPattern(const WString& pattern) {
 }
 
 WString FolderOfPath(const WString& path) {
-    const int last = ReverseFind(path, L'\\');
+    const int last = LastSeparator(path);
     if (last < 0) return {};
     if (last == static_cast<int>(path.size()) - 1) return path;
     return path.substr(0, last);
 }
 
-WString FileNameOf(const WString& path) { return path.substr(ReverseFind(path, L'\\') + 1); }
+WString FileNameOf(const WString& path) { return path.substr(LastSeparator(path) + 1); }
 
 WString WithTrailingBackslash(const WString& folder) {
-    if (!folder.empty() && folder.back() == L'\\') return folder;
+    if (!folder.empty() && IsPathSeparator(folder.back())) return folder;
     return folder + L'\\';
 }
 

@@ -1,23 +1,25 @@
-// Path text rules: pure string work on backslash-separated paths, no file-system access.
+// Path text rules: pure string work on paths, no file-system access. Windows takes '/' as a separator
+// as well as '\\', and vendors write both, so every rule here splits at either.
 #pragma once
 #include "base/Text.h"
 
 namespace tarn {
 
-// The path without its last n components; a path without backslash stays as it is.
+bool IsPathSeparator(wchar_t ch);
+// The path without its last n components; a path without separator stays as it is.
 WString StripPathComponents(const WString& path, int count);
 // The root (drive, or \\server of a UNC path, with any \\?\ prefix) first, then each component.
 WStringList SplitFolderPath(const WString& path);
-// Absolute means a drive path (second character ':') or a path starting with two backslashes.
+// Absolute means a drive path (second character ':') or a path starting with two separators.
 bool IsAbsolutePath(const WString& path);
 bool IsUncPath(const WString& path);
 // A search pattern of 260 units or more gets the \\?\ (or \\?\UNC\) prefix; empty when too long to search.
 WString LongPathPattern(const WString& pattern);
-// The folder part: text before the last backslash, or the path itself when it ends with one.
+// The folder part: text before the last separator, or the path itself when it ends with one.
 WString FolderOfPath(const WString& path);
-// The text after the last backslash (the whole text when there is none).
+// The text after the last separator (the whole text when there is none).
 WString FileNameOf(const WString& path);
-// Appends a backslash unless the text already ends with one.
+// Appends a backslash unless the text already ends with a separator.
 WString WithTrailingBackslash(const WString& folder);
 
 }  // namespace tarn

@@ -5,7 +5,8 @@
 namespace tarn {
 
 JvmLibrary SelectJvmLibrary(const WString& home, int32_t jvmType) {
-    return ChooseJvmLibrary(home, jvmType, [](const WString& path) { return PathExists(path); });
+    // A folder that happens to carry the library's name is no library.
+    return ChooseJvmLibrary(home, jvmType, [](const WString& path) { return FileExists(path); });
 }
 
 bool IsJavaHome(const WString& home) { return PathExists(home + kJavaMarker); }

@@ -6,8 +6,10 @@
 
 namespace tarn {
 
+// Shared as the profile reader shares it, so that a file it can read is not reported as locked.
 uint32_t IniFileStore::ReadFileHead(unsigned char (&head)[4]) {
-    HandleHolder file(CreateFileW(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    HandleHolder file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError();
     DWORD read = 0;
     if (!ReadFile(file.get(), head, sizeof head, &read, nullptr)) return GetLastError();

@@ -75,7 +75,7 @@ public:
     bool pairReturnCode = false;
     bool failureCheck = false;
     bool overrideWorkingDir = false;
-    uint32_t vmThreadStackSize = 0;
+    uint64_t vmThreadStackSize = 0;  // bytes, as "-Xss" asks; never more than a size_t holds
     bool usePairedProduct = false;
 
     using JniCreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);

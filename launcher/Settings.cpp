@@ -88,6 +88,19 @@ WString AbsoluteJrePath(const WString& value) {
     return StripPathComponents(module, 1) + L"\\" + value;
 }
 
+// An unreadable settings file reads as an empty one; say why rather than that a key is missing.
+void ReportMissingMainClass(const Launcher& launcher, IniFileStore& file) {
+    unsigned char head[4] = {};
+    const uint32_t error = file.ReadFileHead(head);
+    if (error != 0) {
+        ShowSystemError(launcher.splashWindowHandle, 250, file.Path(), error);
+    } else if (IsUtf16WithoutByteOrderMark(head)) {
+        ShowFormattedError(launcher.splashWindowHandle, 251, {file.Path()});
+    } else {
+        ShowErrorBox(launcher.splashWindowHandle, 210);
+    }
+}
+
 WString ReadJrePath(const Launcher& launcher, SettingsStore& settings) {
     if (!launcher.isService) {
         const WString userFile = UserSettingsPath(launcher, false);
@@ -124,7 +137,7 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
 
     launcher.mainClass = settings.Read(kJreSection, L"Main Class");
     if (launcher.mainClass.empty()) {
-        ShowErrorBox(launcher.splashWindowHandle, 210);
+        ReportMissingMainClass(launcher, file);
         return false;
     }
     ReplaceAll(launcher.mainClass, L'.', L'/');

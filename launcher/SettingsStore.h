@@ -52,6 +52,9 @@ private:
 
 // Parses INI text (CR LF lines) into a memory store; see the settings documentation for the rules.
 void ParseSettingsText(const WString& text, MemorySettingsStore& store);
+// True for the head of UTF-16 text without a byte-order mark (two characters below 256, either byte
+// order), which the profile reader takes for 8-bit text and so finds no key in.
+bool IsUtf16WithoutByteOrderMark(const unsigned char (&head)[4]);
 // Splits at every separator; empty pieces are kept, except after the last separator.
 WStringList SplitList(const WString& text, const WString& separator);
 

@@ -2,6 +2,12 @@
 
 namespace tarn {
 
+bool IsUtf16WithoutByteOrderMark(const unsigned char (&head)[4]) {
+    const bool littleEndian = head[0] != 0 && head[1] == 0 && head[2] != 0 && head[3] == 0;
+    const bool bigEndian = head[0] == 0 && head[1] != 0 && head[2] == 0 && head[3] != 0;
+    return littleEndian || bigEndian;
+}
+
 uint32_t MemorySettingsStore::ReadFileHead(unsigned char (&head)[4]) {
     head[0] = head[1] = head[2] = head[3] = 0;
     return 1;

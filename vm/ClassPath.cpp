@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/Environment.h"
+#include "base/Files.h"
 #include "base/Handles.h"
 #include "base/PathText.h"
 #include "launcher/SettingsStore.h"
@@ -17,30 +18,38 @@ WString SearchPatternOf(const WString& entry, const WString& exeFolder) {
     return IsAbsolutePath(entry) ? entry : exeFolder + L"\\" + entry;
 }
 
-void ExpandClassPathEntry(const WString& entry, const WString& exeFolder, WString& classPath) {
-    const WString pattern = SearchPatternOf(entry, exeFolder);
-    const WString folder = FolderOfPath(pattern);
+bool ExpandClassPathEntry(const WString& entry, const WString& exeFolder, WString& classPath, WString& missing) {
+    // Resolved before any long-path prefix, which would turn off the system's own resolving.
+    const WString written = SearchPatternOf(entry, exeFolder);
+    const WString pattern = FullPathName(written);
+    missing = pattern.empty() ? written : pattern;
     const WString searched = LongPathPattern(pattern);
-    if (searched.empty()) return;
+    if (searched.empty()) return false;
     WIN32_FIND_DATAW found;
     FindHandle search(FindFirstFileW(searched.c_str(), &found));
-    if (!search) return;
+    if (!search) return false;
+    const WString folder = FolderOfPath(pattern);
     do {
         classPath.append(folder).append(1, L'\\').append(found.cFileName).append(1, L';');
     } while (FindNextFileW(search.get(), &found));
+    missing.clear();
+    return true;
 }
 
-WString BuildClassPath(const WString& setting, const WString& exeFolder) {
-    WString classPath;
+ClassPath BuildClassPath(const WString& setting, const WString& exeFolder) {
+    ClassPath result;
     for (WString piece : SplitList(setting, L";")) {
         piece = ExpandEnvironment(piece);
-        if (IsSearchedEntry(piece)) {
-            ExpandClassPathEntry(piece, exeFolder, classPath);
-        } else {
-            classPath.append(piece).append(1, L';');
+        // An empty piece names nothing: it is neither searched nor reported.
+        if (piece.empty()) continue;
+        WString missing;
+        if (!IsSearchedEntry(piece)) {
+            result.text.append(piece).append(1, L';');
+        } else if (!ExpandClassPathEntry(piece, exeFolder, result.text, missing) && result.firstMissing.empty()) {
+            result.firstMissing = missing;
         }
     }
-    return classPath;
+    return result;
 }
 
 }  // namespace tarn

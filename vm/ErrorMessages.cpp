@@ -1,5 +1,7 @@
 #include "vm/ErrorMessages.h"
 
+#include <iterator>
+
 #include "base/StringTable.h"
 
 namespace tarn {
@@ -26,6 +28,19 @@ void ShowWindowsError(HWND owner, unsigned descriptionId) {
 void ShowWindowsErrorWithDetail(HWND owner, unsigned formatId, const WString& detail) {
     const DWORD lastError = GetLastError();
     ShowErrorWithCode(owner, formatId, detail, lastError);
+}
+
+WString SystemErrorText(DWORD error) {
+    wchar_t buffer[512];
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                        buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+    WString text(buffer, length);
+    text.erase(text.find_last_not_of(L". \r\n") + 1);  // npos + 1 empties a text of only those
+    return text.empty() ? LoadText(225) : text;
+}
+
+void ShowSystemError(HWND owner, unsigned formatId, const WString& detail, DWORD error) {
+    ShowFormattedError(owner, formatId, {detail, SystemErrorText(error), static_cast<long long>(static_cast<LONG>(error))});
 }
 
 unsigned JniReasonTextId(long jniResult) { return jniResult <= -1 && jniResult >= -6 ? 224 - jniResult : 0; }

@@ -17,6 +17,10 @@ void ShowFormattedError(HWND owner, unsigned formatId, std::initializer_list<For
 void ShowWindowsError(HWND owner, unsigned descriptionId);
 // A format taking a detail text and the thread's last error (222: the library path).
 void ShowWindowsErrorWithDetail(HWND owner, unsigned formatId, const WString& detail);
+// A format taking a detail, the system's text for a Win32 error code and the code (250: a file).
+void ShowSystemError(HWND owner, unsigned formatId, const WString& detail, DWORD error);
+// The system's sentence for a Win32 error code, without its final period and line end.
+WString SystemErrorText(DWORD error);
 // Format 203 with text 213 and the reason text of a JNI result (empty for unlisted codes).
 void ShowCreateVmError(HWND owner, long jniResult);
 // The reason text id of a JNI error code (-1 to -6), 0 for any other code.

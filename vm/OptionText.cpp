@@ -20,6 +20,13 @@ int LastIndex(const WString& text) { return static_cast<int>(text.size()) - 1; }
 
 bool IsDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9'; }
 
+// n * 10 + digit; a number that leaves 64 bits stays unreadable instead of wrapping.
+uint64_t AppendDigit(uint64_t number, wchar_t digit) {
+    const uint64_t value = static_cast<uint64_t>(digit - L'0');
+    if (number == kUnreadableNumber || number > (kUnreadableNumber - 1 - value) / 10) return kUnreadableNumber;
+    return number * 10 + value;
+}
+
 bool StartsWithSizeOption(const WString& token) {
     const WString head = token.substr(0, 4);
     return head == L"-Xms" || head == L"-Xmx" || head == L"-Xss";
@@ -83,7 +90,7 @@ NumberGroups ParseNumberGroups(const WString& text) {
     groups.numbers.push_back(0);
     for (size_t i = groups.prefixLength; i + 1 < text.size(); ++i) {
         if (IsDigit(text[i])) {
-            groups.numbers.back() = groups.numbers.back() * 10u + static_cast<uint32_t>(text[i] - L'0');
+            groups.numbers.back() = AppendDigit(groups.numbers.back(), text[i]);
         } else if (text[i] == L':') {
             groups.numbers.push_back(0);
         }
@@ -110,7 +117,10 @@ bool IsRelativeMemoryOption(const WString& token) {
 
 void ResolveRelativeMemoryOption(WString& token, MemoryBaseReader readBase) {
     const NumberGroups groups = ParseNumberGroups(token);
-    auto number = [&](size_t i) { return i < groups.numbers.size() ? groups.numbers[i] : 0u; };
+    for (const uint64_t number : groups.numbers) {
+        if (number > std::numeric_limits<uint32_t>::max()) return;
+    }
+    auto number = [&](size_t i) { return i < groups.numbers.size() ? static_cast<uint32_t>(groups.numbers[i]) : 0u; };
     const wchar_t last = token.empty() ? L'\0' : token.back();
     const bool addressSpace = last == L'T' || last == L't';
     const uint64_t base = readBase(addressSpace ? MemoryBase::FreeAddressSpace : MemoryBase::PhysicalMemory);
@@ -118,23 +128,26 @@ void ResolveRelativeMemoryOption(WString& token, MemoryBaseReader readBase) {
     token = token.substr(0, groups.prefixLength) + DecimalText(size) + L"K";
 }
 
-uint32_t StackSizeOfOption(const WString& token) {
+uint64_t StackSizeOfOption(const WString& token) {
     const WString rest = token.size() > 4 ? token.substr(4) : WString();
     const NumberGroups groups = ParseNumberGroups(rest);
     if (groups.prefixLength != 0 || groups.numbers.size() != 1) return 0;
-    uint32_t number = groups.numbers.front();
-    uint32_t factor = 1;
+    uint64_t number = groups.numbers.front();
+    uint64_t factor = 1;
     switch (rest.back()) {
         case L'G': case L'g': factor = 1073741824u; break;
         case L'M': case L'm': factor = 1048576u; break;
         case L'K': case L'k': factor = 1024u; break;
         default:
-            if (IsDigit(rest.back())) number = number * 10u + static_cast<uint32_t>(rest.back() - L'0');
+            if (IsDigit(rest.back())) number = AppendDigit(number, rest.back());
     }
+    // Too large for the thread: 0 lets the VM's default stand, and the VM judges the option itself.
+    const uint64_t limit = std::numeric_limits<size_t>::max();
+    if (number == kUnreadableNumber || number > limit / factor) return 0;
     return number * factor;
 }
 
-void AddVmParameter(WString token, WStringList& options, uint32_t& stackSize, MemoryBaseReader readBase) {
+void AddVmParameter(WString token, WStringList& options, uint64_t& stackSize, MemoryBaseReader readBase) {
     RemoveQuotes(token);
     if (IsRelativeMemoryOption(token)) ResolveRelativeMemoryOption(token, readBase);
     if (token.compare(0, 4, L"-Xss") == 0) stackSize = StackSizeOfOption(token);

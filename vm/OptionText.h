@@ -17,8 +17,10 @@ void RemoveQuotes(WString& token);
 
 struct NumberGroups {
     size_t prefixLength = 0;         // up to the first digit or ':'
-    std::vector<uint32_t> numbers;   // ':'-separated, the last character not included
+    std::vector<uint64_t> numbers;   // ':'-separated, the last character not included; a number
+                                     // too large for 64 bits is kUnreadableNumber, never wrapped
 };
+inline constexpr uint64_t kUnreadableNumber = UINT64_MAX;
 NumberGroups ParseNumberGroups(const WString& text);
 
 // What a memory share is a share of: physical memory (P) or free address space (T).
@@ -30,11 +32,13 @@ uint32_t MemoryShareKilobytes(uint64_t baseBytes, uint32_t percent, uint32_t min
 // "-Xms", "-Xmx" or "-Xss" ending in P, p, T or t.
 bool IsRelativeMemoryOption(const WString& token);
 // Replaces the share by an absolute size in kilobytes, e.g. -Xmx50:256:1024P becomes -Xmx1048576K.
+// A number beyond 32 bits leaves the token as written, for the VM to reject by its own words.
 void ResolveRelativeMemoryOption(WString& token, MemoryBaseReader readBase);
-// The stack size in bytes that a "-Xss" token asks for; 0 when it cannot be read.
-uint32_t StackSizeOfOption(const WString& token);
+// The stack size in bytes that a "-Xss" token asks for, exactly as the VM is told it; 0 when it
+// cannot be read or exceeds what a thread's stack size holds in this process (size_t).
+uint64_t StackSizeOfOption(const WString& token);
 
 // Cleans one token, resolves memory shares, records a "-Xss" size and appends it to the options.
-void AddVmParameter(WString token, WStringList& options, uint32_t& stackSize, MemoryBaseReader readBase);
+void AddVmParameter(WString token, WStringList& options, uint64_t& stackSize, MemoryBaseReader readBase);
 
 }  // namespace tarn

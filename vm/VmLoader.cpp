@@ -35,7 +35,7 @@ void AddRuntimeDllDirectory(const WString& folder) {
     if (add != nullptr) add(folder.c_str());
 }
 
-HANDLE StartWithCreateThread(LPTHREAD_START_ROUTINE procedure, void* parameter, uint32_t stackSize) {
+HANDLE StartWithCreateThread(LPTHREAD_START_ROUTINE procedure, void* parameter, SIZE_T stackSize) {
     return CreateThread(nullptr, stackSize, procedure, parameter, 0, nullptr);
 }
 
@@ -109,7 +109,7 @@ DWORD WINAPI VmThread(void* parameter) {
 }
 
 uint32_t RunVmThread(Launcher& launcher, ThreadStarter start) {
-    HandleHolder thread(start(&VmThread, &launcher, launcher.vmThreadStackSize));
+    HandleHolder thread(start(&VmThread, &launcher, static_cast<SIZE_T>(launcher.vmThreadStackSize)));
     if (!thread) return VmThread(&launcher);
     WaitForSingleObject(thread.get(), INFINITE);
     DWORD code = 1;

@@ -44,29 +44,38 @@ void AppendExtraArguments(Launcher& launcher, SettingsStore& settings) {
     }
 }
 
+// Empty: 209, the setting names nothing. Otherwise none of its entries exists: name the first.
+void ReportEmptyClassPath(const Launcher& launcher, const ClassPath& built) {
+    if (built.firstMissing.empty()) {
+        ShowErrorBox(launcher.splashWindowHandle, 209);
+    } else {
+        ShowFormattedError(launcher.splashWindowHandle, 252, {built.firstMissing});
+    }
+}
+
 }  // namespace
 
 bool BuildVmOptions(Launcher& launcher) {
     const std::unique_ptr<LayeredSettingsStore> settings = OpenLayeredSettings(launcher);
     WString module;
     if (settings == nullptr || !GetModulePath(module)) return false;
-    WString classPath = BuildClassPath(settings->Read(kClassPathSection, L"Class Path"), FolderOfPath(module));
+    const ClassPath built = BuildClassPath(settings->Read(kClassPathSection, L"Class Path"), FolderOfPath(module));
+    WString classPath = built.text;
     if (EqualsNoCase(settings->Read(kApplicationSection, L"Embedded Jar"), L"Yes")) {
         classPath = module + L";" + classPath;
     }
     if (classPath.empty()) {
-        ShowErrorBox(launcher.splashWindowHandle, 209);
+        ReportEmptyClassPath(launcher, built);
         return false;
     }
-    WStringList options{L"-Djava.class.path=" + classPath};
+    // The class path is final: its references were expanded once, and names found on disk are
+    // taken as they are.
+    launcher.vmOptions.push_back(ToNarrow(L"-Djava.class.path=" + classPath));
+    WStringList parameters;
     for (const WString& token : SplitVmParameters(settings->Read(kJreSection, L"Virtual Machine Parameters"))) {
-        AddVmParameter(token, options, launcher.vmThreadStackSize, &ReadMemoryBase);
+        AddVmParameter(token, parameters, launcher.vmThreadStackSize, &ReadMemoryBase);
     }
-    for (WString& option : options) {
-        // The class path is expanded a second time here, as every option is.
-        option = ExpandEnvironment(option);
-        launcher.vmOptions.push_back(ToNarrow(option));
-    }
+    for (const WString& parameter : parameters) launcher.vmOptions.push_back(ToNarrow(ExpandEnvironment(parameter)));
     ReadStreamSettings(launcher, *settings);
     AppendExtraArguments(launcher, *settings);
     return true;

@@ -6,13 +6,17 @@
 namespace tarn {
 namespace {
 
-TEST(PathText, StripPathComponentsCutsAtBackslashes) {
+TEST(PathText, StripPathComponentsAndPartsCutAtEitherSeparator) {
     const WString jvm = L"C:\\jre\\bin\\server\\jvm.dll";
     EXPECT_EQ(StripPathComponents(jvm, 2), L"C:\\jre\\bin");
     EXPECT_EQ(StripPathComponents(jvm, 3), L"C:\\jre");
     EXPECT_EQ(StripPathComponents(jvm, 5), L"C:");
     EXPECT_EQ(StripPathComponents(L"jvm.dll", 1), L"jvm.dll");
     EXPECT_EQ(StripPathComponents(L"C:\\jre\\", 1), L"C:\\jre");
+    EXPECT_EQ(StripPathComponents(L"C:/jre/bin\\server/jvm.dll", 3), L"C:/jre");  // Windows takes '/' too
+    EXPECT_EQ(FolderOfPath(L"C:\\app\\lib/*.jar"), L"C:\\app\\lib");
+    EXPECT_EQ(FileNameOf(L"C:\\Apps/Start.exe"), L"Start.exe");
+    EXPECT_EQ(WithTrailingBackslash(L"C:/jre/"), L"C:/jre/");
 }
 
 TEST(PathText, SplitFolderPathGivesRootThenComponents) {
@@ -26,6 +30,8 @@ TEST(PathText, SplitFolderPathGivesRootThenComponents) {
         {L"\\\\?\\UNC\\server\\share\\f", {L"\\\\?\\UNC\\server", L"share", L"f"}},
         {L"C:\\a\\\\b\\", {L"C:", L"a", L"", L"b"}},  // an empty component stays, a trailing backslash adds none
         {L"logs", {L"logs"}},
+        {L"C:/a\\b/c", {L"C:", L"a", L"b", L"c"}},
+        {L"//server/share\\d", {L"//server", L"share", L"d"}},
         {L"", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(SplitFolderPath(c.path), c.parts) << std::string(c.path.begin(), c.path.end());
@@ -44,10 +50,12 @@ TEST(PathText, LongPatternsGetThePrefixFromTwoHundredSixtyUnits) {
     EXPECT_EQ(LongPathPattern(WString(32767, L'a')), L"");
 }
 
-TEST(PathText, AbsoluteMeansDriveOrDoubleBackslash) {
+TEST(PathText, AbsoluteMeansDriveOrTwoSeparators) {
     EXPECT_TRUE(IsAbsolutePath(L"C:\\Java"));
     EXPECT_TRUE(IsAbsolutePath(L"C:"));
     EXPECT_TRUE(IsAbsolutePath(L"\\\\server\\share"));
+    EXPECT_TRUE(IsAbsolutePath(L"//server/share"));
+    EXPECT_FALSE(IsAbsolutePath(L"/jre"));
     EXPECT_FALSE(IsAbsolutePath(L"j"));
     EXPECT_FALSE(IsAbsolutePath(L"jre"));
     EXPECT_FALSE(IsAbsolutePath(L"\\jre"));

@@ -30,6 +30,7 @@ struct Row {
     WStringList out;      // {app} expanded
     WStringList dialogs;  // {app} expanded
     RuntimeSpec runtime = {};
+    std::vector<std::pair<WString, std::string>> files = {};
 };
 
 void RunRows(const std::vector<Row>& rows) {
@@ -39,6 +40,7 @@ void RunRows(const std::vector<Row>& rows) {
                        .classes = {{"app/Main", "method main\n " + row.main + "\nend\n"}},
                        .arguments = row.arguments,
                        .runtimes = {{L"{app}\\jre", row.runtime}},
+                       .files = row.files,
                        .environment = row.environment});
         const Outcome o = launch.Run();
         auto expand = [&](WStringList lines) {
@@ -56,6 +58,10 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
     const WString nonLatin = L"\u00DCn\u00EFc\u00F6d\u00E9-\u65E5\u672C-\u0416";
     WString manyWords;
     for (int i = 0; i < 10000; ++i) manyWords += L"w ";
+    const WString jar = L"{app}\\lib\\%TARN_TEST_DIR%.jar";  // a name found on disk is never expanded
+    WString climb = L"lib";
+    while (climb.size() < 300) climb += L"/../lib";
+    const RuntimeSpec serverOnly{{L"server"}};
     RunRows({
         {"command line words, then those of Cmd", L"[Application]\r\nCmd=%TARN_TEST_WORD% \"cmd two\" \"\"  last\r\n",
          "args", L"\"two words\" \"\" plain -nosplash " + nonLatin + L" /nosplash -NOSPLASH",
@@ -75,6 +81,12 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
         {"VM parameters quoted, with variables", L"Virtual Machine Parameters=\"-Dapp.home=C:\\Program Files\\App\" "
          L"-Dq=\"a\"\"b\" -Dpath=%TARN_TEST_DIR%\\x\r\n", "prop app.home\n prop q\n prop path", L"",
          {{L"TARN_TEST_DIR", L"D:\\data"}}, 0, {L"app.home=C:\\Program Files\\App", L"q=a\"b\"", L"path=D:\\data\\x"}},
+        {"class path entries with '/', past 259 characters, and a jar whose name holds a reference",
+         L"[Class Path]\r\nClass Path=lib/*.jar;" + climb + L"/*.jar;classes\r\n", "prop java.class.path", L"",
+         {{L"TARN_TEST_DIR", L"C:\\x"}}, 0, {L"java.class.path=" + jar + L";" + jar + L";{app}\\classes;"}, {}, {},
+         {{jar, "PK"}}},
+        {"a folder named like a JVM library is none", L"", "env TARN_JVM_PATH", L"", {}, 0,
+         {L"TARN_JVM_PATH={app}\\jre\\bin\\server\\jvm.dll"}, {}, serverOnly, {{L"{app}\\jre\\bin\\client\\jvm.dll\\x", ""}}},
         {"the launcher helper's own error ends the process as its runtime does",
          L"Main Class=com.example.Missing\r\n", "out never", L"", {}, 1, {}},
     });
@@ -99,8 +111,12 @@ TEST(Hosting, FailuresShowTheirMessageAndEndWithMinusOne) {
          -1, {}, {CreateFailure(L"")}},
         {"without the launcher helper a missing class", L"Main Class=com.example.Missing\r\n", "", L"", {}, -1, {},
          {L"Could not find the main class com/example/Missing.\n"}, noHelper},
-        {"nothing left on the class path", L"[Class Path]\r\nClass Path=missing.jar;nothing\\*.jar\r\n", "", L"", {}, -1,
-         {}, {L"Java Class Path was not specified in INI file."}},
+        {"an empty class path", L"[Class Path]\r\nClass Path=\r\n", "", L"", {}, -1, {},
+         {L"Java Class Path was not specified in INI file."}},
+        {"no class path entry exists", L"[Class Path]\r\nClass Path=missing.jar;nothing\\*.jar\r\n", "", L"", {}, -1,
+         {}, {L"None of the Java Class Path entries was found; the first is {app}\\missing.jar.\n"}},
+        {"an undefined reference", L"[Class Path]\r\nClass Path=%TARN_UNDEFINED%\\a.jar;nosuch/*.jar\r\n", "", L"", {}, -1,
+         {}, {L"None of the Java Class Path entries was found; the first is {app}\\%TARN_UNDEFINED%\\a.jar.\n"}},
     });
 }
 

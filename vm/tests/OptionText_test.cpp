@@ -67,7 +67,7 @@ TEST(OptionText, ParseNumberGroupsSplitsAtColonsAndLeavesOutTheLastCharacter) {
     struct Case {
         const wchar_t* text;
         size_t prefix;
-        std::vector<uint32_t> numbers;
+        std::vector<uint64_t> numbers;
     };
     const Case cases[] = {
         {L"-Xmx50:256:1024P", 4, {50, 256, 1024}},
@@ -77,7 +77,8 @@ TEST(OptionText, ParseNumberGroupsSplitsAtColonsAndLeavesOutTheLastCharacter) {
         {L"12", 0, {1}},
         {L"abc", 3, {}},
         {L"", 0, {}},
-        {L"-Xmx99999999999P", 4, {1215752191u}},  // 32-bit arithmetic wraps
+        {L"-Xmx99999999999P", 4, {99999999999u}},
+        {L"-Xmx18446744073709551614:18446744073709551615P", 4, {18446744073709551614u, kUnreadableNumber}},
     };
     for (const Case& c : cases) {
         const NumberGroups groups = ParseNumberGroups(c.text);
@@ -113,6 +114,9 @@ TEST(OptionText, ResolveRelativeMemoryOptionUsesTheBaseTheLetterNames) {
         {L"-Xmx25T", L"-Xmx2097152K"},
         {L"-Xmx25t", L"-Xmx2097152K"},
         {L"-Xmx:P", L"-Xmx0K"},  // nothing readable counts as 0
+        {L"-Xmx4294967295P", L"-Xmx4294967295K"},  // the share is capped at 32 bits of kilobytes
+        // A number beyond 32 bits stays as written, for the VM to name: never a size of its own.
+        {L"-Xmx4294967296P", L"-Xmx4294967296P"}, {L"-Xmx50:4294967297:0P", L"-Xmx50:4294967297:0P"},
     };
     for (const auto& [input, expected] : cases) {
         WString token = input;
@@ -138,19 +142,20 @@ TEST(OptionText, OnlyTheThreeSizeOptionsWithAShareLetterAreRelative) {
 }
 
 TEST(OptionText, StackSizeOfOptionReadsOneNumberAndItsUnit) {
-    const std::pair<const wchar_t*, uint32_t> cases[] = {
+    const std::pair<const wchar_t*, uint64_t> cases[] = {
         {L"-Xss2m", 2097152u},   {L"-Xss2M", 2097152u},  {L"-Xss1048576", 1048576u},
         {L"-Xss512k", 524288u},  {L"-Xss512K", 524288u}, {L"-Xss1g", 1073741824u},
         {L"-Xss5", 5u},          {L"-Xss64x", 64u},      {L"-Xss", 0u},
         {L"-Xss1:2k", 0u},       {L"-Xssk", 0u},         {L"-Xss=1m", 0u},
-        {L"-Xss4g", 0u},  // the product wraps in 32 bits
+        {L"-Xss5g", 5368709120u}, {L"-Xss4294967296", 4294967296u},  // whole, on this 64-bit build
+        {L"-Xss17179869184g", 0u}, {L"-Xss99999999999999999999", 0u},  // beyond 64 bits: the VM judges it
     };
     for (const auto& [token, expected] : cases) EXPECT_EQ(StackSizeOfOption(token), expected) << token;
 }
 
 TEST(OptionText, AddVmParameterCleansResolvesAndRecordsTheLastStackSize) {
     WStringList options;
-    uint32_t stack = 0;
+    uint64_t stack = 0;
     AddVmParameter(L"\"-Xss2m\"", options, stack, &FakeMemory);
     EXPECT_EQ(stack, 2097152u);
     AddVmParameter(L"-Xmx512m", options, stack, &FakeMemory);

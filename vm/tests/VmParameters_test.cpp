@@ -62,16 +62,27 @@ TEST(VmParameters, AShareOfTheFreeAddressSpaceFollowsThisProcess) {
     EXPECT_NEAR(std::stod(o.options[1].substr(4)), std::min(expected, 4294967295.0), expected * 0.01) << o.options[1];
 }
 
+// A number beyond 32 bits never becomes another size: the VM gets the option as written.
+TEST(VmParameters, SharesWithNumbersBeyond32BitsReachTheVmAsWritten) {
+    for (const std::string share : {"-Xmx4294967346P", "-Xmx4294967296P", "-Xmx50:4294967297:0P"}) {
+        const Outcome o = Launch({.settings = AppSettings(L"Virtual Machine Parameters=" + FromUtf8(share) + L"\r\n"),
+                                  .classes = {{"app/Main", "method main\nend\n"}}}).Run();
+        EXPECT_EQ(o.DialogTexts(), WStringList{L"JNI exception: failed to create the Java VM\nReason: invalid arguments.\n"});
+        EXPECT_EQ(o.options.size() > 1 ? o.options[1] : "", share);
+    }
+}
+
 TEST(VmParameters, TheVmThreadsStack) {
     struct Row {
         const char* what;
         WString parameters;
-        const wchar_t* defaultStack;  // the VM's default, TARN_STANDIN_DEFAULT_STACK
+        const wchar_t* defaultStack;  // the VM's default, TARN_STANDIN_DEFAULT_STACK; empty: not asked for
         unsigned long long stack;     // 0: the executable's own reserve
     } rows[] = {
         {"without -Xss the VM's default", L"", L"6291456", 6ull << 20},
         {"a zero default and an unreadable -Xss leave the system's", L"-Xss6m -Xss1:2k", L"0", 0},
         {"so does a negative default", L"-Xss6m -Xss1:2k", L"-65536", 0},
+        {"a size beyond 32 bits, whole", L"-Xss5g", L"", 5ull << 30},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -79,7 +90,7 @@ TEST(VmParameters, TheVmThreadsStack) {
                        .classes = {{"app/Main", "method main\nend\n"}},
                        .environment = {{L"TARN_STANDIN_DEFAULT_STACK", row.defaultStack}}});
         const Outcome o = launch.Run();
-        EXPECT_TRUE(o.trace.Has("JNI_GetDefaultJavaVMInitArgs", "version=0x00010001")) << o.trace.Text();
+        EXPECT_EQ(o.trace.Has("JNI_GetDefaultJavaVMInitArgs", "version=0x00010001"), *row.defaultStack != L'\0');
         EXPECT_EQ(CreatingThreadStack(o.trace), row.stack ? row.stack : ExecutableStackReserve(launch.ExePath()));
         // The VM itself rejects "-Xss1:2k": creation fails after the thread was started.
         EXPECT_EQ(o.exitCode, row.stack ? 0 : -1);

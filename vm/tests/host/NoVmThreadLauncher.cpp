@@ -8,7 +8,7 @@
 
 namespace {
 
-HANDLE NoThread(LPTHREAD_START_ROUTINE, void*, uint32_t) {
+HANDLE NoThread(LPTHREAD_START_ROUTINE, void*, SIZE_T) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
 }
