@@ -10,15 +10,12 @@ bool FileFinder::FindFile(const wchar_t* pattern) {
     if (searched.empty()) return false;
     search_.reset(FindFirstFileW(searched.c_str(), &data_));
     if (!search_) return false;
-    const DWORD size = GetFullPathNameW(searched.c_str(), 0, nullptr, nullptr);
-    WString full(size, L'\0');
-    const DWORD written = size == 0 ? 0 : GetFullPathNameW(searched.c_str(), size, full.data(), nullptr);
-    if (written == 0 || written >= size) {
+    const WString full = FullPathName(searched);
+    if (full.empty()) {
         Close();
         SetLastError(ERROR_INVALID_NAME);
         return false;
     }
-    full.resize(written);
     const auto separator = full.find_last_of(L"\\/");
     root_ = separator == WString::npos ? full : full.substr(0, separator);
     hasMatch_ = true;
@@ -34,6 +31,15 @@ void FileFinder::Close() {
     search_.reset();
     hasMatch_ = false;
     root_.clear();
+}
+
+WString FullPathName(const WString& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    WString full(size, L'\0');
+    const DWORD written = size == 0 ? 0 : GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (written == 0 || written >= size) return WString();
+    full.resize(written);
+    return full;
 }
 
 bool PathExists(const WString& path) {

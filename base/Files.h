@@ -30,6 +30,8 @@ private:
 bool PathExists(const WString& path);
 // True for an absolute path that exists, file or folder.
 bool FolderExists(const WString& path);
+// The absolute form of a path, resolved against the current folder; empty when it cannot be formed.
+WString FullPathName(const WString& path);
 // Creates the folders leading to the path's last component; a Win32 error code, 0 for success.
 DWORD CreateFolderTree(const WString& path);
 // Removes an empty folder; true when RemoveDirectoryW returned 1.

@@ -57,6 +57,16 @@ void PrepareResizableStyle(HWND dialog) {
     if (SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) == 0) SendMessageW(dialog, WM_SETICON, ICON_SMALL, 0);
 }
 
+// A group box paints only its frame and caption. Under WS_CLIPCHILDREN the dialog would never erase
+// the box's inside, which then shows whatever was on the screen; a transparent child is not clipped.
+void LeaveGroupBoxUnclipped(HWND control) {
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    if (lstrcmpiW(className, L"Button") != 0) return;
+    if ((GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) return;
+    SetWindowLongW(control, GWL_EXSTYLE, GetWindowLongW(control, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+}
+
 }  // namespace
 
 void CenterDialog(HWND dialog) {
@@ -73,7 +83,9 @@ void CenterDialog(HWND dialog) {
 
 void DialogLayout::AddEntry(int controlId, uint32_t flags) {
     HWND control = GetDlgItem(dialog_, controlId);
-    if (control != nullptr) entries_.push_back({controlId, flags, ClientRectOf(control, dialog_)});
+    if (control == nullptr) return;
+    LeaveGroupBoxUnclipped(control);
+    entries_.push_back({controlId, flags, ClientRectOf(control, dialog_)});
 }
 
 void DialogLayout::InitLayout(HWND dialog, std::span<const LayoutRule> table) {
