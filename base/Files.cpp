@@ -4,35 +4,6 @@
 
 namespace tarn {
 
-bool FileFinder::FindFile(const wchar_t* pattern) {
-    Close();
-    const WString searched = LongPathPattern(pattern != nullptr ? pattern : L"*.*");
-    if (searched.empty()) return false;
-    search_.reset(FindFirstFileW(searched.c_str(), &data_));
-    if (!search_) return false;
-    const WString full = FullPathName(searched);
-    if (full.empty()) {
-        Close();
-        SetLastError(ERROR_INVALID_NAME);
-        return false;
-    }
-    const auto separator = full.find_last_of(L"\\/");
-    root_ = separator == WString::npos ? full : full.substr(0, separator);
-    hasMatch_ = true;
-    return true;
-}
-
-bool FileFinder::FindNext() {
-    hasMatch_ = search_ && FindNextFileW(search_.get(), &data_) != FALSE;
-    return hasMatch_;
-}
-
-void FileFinder::Close() {
-    search_.reset();
-    hasMatch_ = false;
-    root_.clear();
-}
-
 WString FullPathName(const WString& path) {
     const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     WString full(size, L'\0');
