@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 
 #include "tests/kit/Dialogs.h"
@@ -29,17 +30,12 @@ RECT ChildRect(HWND dialog, int id) {
 
 RECT WindowRect(HWND window) {
     RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
+    return GetWindowRect(window, &rect), rect;
 }
 
-void Resize(HWND dialog, LONG width, LONG height) {
-    SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void Resize(HWND dialog, LONG width, LONG height) { SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE); }
 
-// How each control's edges (left, top, right, bottom) follow a growth of dW, dH: the group box, the
-// upper text and the trace grow with the width, the group box and the trace with the height; the
-// lower texts and the buttons move down, the buttons also right; the icon stays.
+// How each control's edges (left, top, right, bottom) follow when the dialog grows by dW, dH.
 void ExpectLayoutAfterGrowing(HWND dialog, LONG dW, LONG dH) {
     struct Follow {
         int id;
@@ -55,10 +51,9 @@ void ExpectLayoutAfterGrowing(HWND dialog, LONG dW, LONG dH) {
     for (size_t i = 0; i < std::size(follows); ++i) {
         const Follow& f = follows[i];
         const RECT after = ChildRect(dialog, f.id);
-        EXPECT_EQ(after.left - before[i].left, f.left) << "control " << f.id;
-        EXPECT_EQ(after.top - before[i].top, f.top) << "control " << f.id;
-        EXPECT_EQ(after.right - before[i].right, f.right) << "control " << f.id;
-        EXPECT_EQ(after.bottom - before[i].bottom, f.bottom) << "control " << f.id;
+        const std::array moved{after.left - before[i].left, after.top - before[i].top, after.right - before[i].right,
+                               after.bottom - before[i].bottom};
+        EXPECT_EQ(moved, (std::array{f.left, f.top, f.right, f.bottom})) << "control " << f.id;
     }
 }
 
@@ -66,12 +61,11 @@ void ExpectLayoutAfterGrowing(HWND dialog, LONG dW, LONG dH) {
 bool InspectThenIgnore(const SeenDialog& seen) {
     HWND dialog = seen.window;
     EXPECT_EQ(seen.title, L"Java Exception");
-    EXPECT_EQ(ControlText(dialog, 209), L"Uncaught Exception");
-    EXPECT_EQ(ControlText(dialog, 210), L"The java process has thrown the following uncaught exception:");
-    EXPECT_EQ(ControlText(dialog, 211),
-              L"Press Ignore to continue and ignore the exception or press Stop to close the application.");
-    EXPECT_EQ(ControlText(dialog, 212), L"WARNING: If you choose to Stop the application any unsaved data will be lost.");
-    EXPECT_EQ(ControlText(dialog, 1) + L"|" + ControlText(dialog, 2), L"Ignore|Stop");
+    WString texts;
+    for (int id : {209, 210, 211, 212, 1, 2}) texts += ControlText(dialog, id) + L"|";
+    EXPECT_EQ(texts, L"Uncaught Exception|The java process has thrown the following uncaught exception:|"
+                     L"Press Ignore to continue and ignore the exception or press Stop to close the application.|"
+                     L"WARNING: If you choose to Stop the application any unsaved data will be lost.|Ignore|Stop|");
     EXPECT_EQ(ControlText(dialog, 208),
               L"java.lang.IllegalStateException: " + kMessage + L"\r\n\tat app.Main.main(Main.java:3)\r\n");
     EXPECT_NE(GetWindowLongW(GetDlgItem(dialog, 208), GWL_STYLE) & ES_READONLY, 0);
@@ -106,11 +100,10 @@ TEST(ExceptionReport, EachAnswerAndItsExitCode) {
     } rows[] = {
         {"Ignore: the other thread goes on, exit 0", L"yes", InspectThenIgnore, 0, 1},
         {"Stop", L"Yes", [](const SeenDialog& d) { return PressButton(d.window, 2), true; }, -1, 1},
-        {"Escape", L"YES",
-         [](const SeenDialog& d) { return PostMessageW(GetDlgItem(d.window, 1), WM_KEYDOWN, VK_ESCAPE, 0), true; }, -1,
-         1},
-        {"the close box", L"Yes",
-         [](const SeenDialog& d) { return PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0), true; }, -1, 1},
+        {"Escape", L"YES", [](const SeenDialog& d) { return PostMessageW(GetDlgItem(d.window, 1), WM_KEYDOWN, VK_ESCAPE, 0); },
+         -1, 1},
+        {"the close box", L"Yes", [](const SeenDialog& d) { return PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0); },
+         -1, 1},
         {"Failure Check other than yes: no report", L"true", nullptr, 0, 0},
     };
     for (const Row& row : rows) {
