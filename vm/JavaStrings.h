@@ -50,4 +50,15 @@ private:
     jobject ref_;
 };
 
+// A new object of the named class through the constructor of that signature; null on any failure
+// (with the VM's exception, if any, still pending).
+template <typename... Arguments>
+jobject NewJavaObject(JNIEnv* env, const char* className, const char* signature, Arguments... arguments) {
+    LocalRef cls(env, env->FindClass(className));
+    if (cls.get() == nullptr) return nullptr;
+    const jmethodID constructor = env->GetMethodID(static_cast<jclass>(cls.get()), "<init>", signature);
+    if (constructor == nullptr) return nullptr;
+    return env->NewObject(static_cast<jclass>(cls.get()), constructor, arguments...);
+}
+
 }  // namespace tarn

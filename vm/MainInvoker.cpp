@@ -4,6 +4,7 @@
 
 #include "instance/SingleInstance.h"
 #include "vm/ErrorMessages.h"
+#include "vm/ExceptionDialog.h"
 #include "vm/JavaStrings.h"
 #include "vm/ModifiedUtf8.h"
 
@@ -73,6 +74,29 @@ jmethodID FindMainMethod(Launcher& launcher, jclass mainClass) {
     return nullptr;
 }
 
+// Ends the process through the VM with -1, as the program's own System.exit(-1) would.
+void StopApplication(JNIEnv* env) {
+    LocalRef system(env, env->FindClass("java/lang/System"));
+    if (system.get() != nullptr) {
+        const auto systemClass = static_cast<jclass>(system.get());
+        const jmethodID exit = env->GetStaticMethodID(systemClass, "exit", "(I)V");
+        if (exit != nullptr) env->CallStaticVoidMethod(systemClass, exit, jint{-1});
+    }
+    if (env->ExceptionCheck()) env->ExceptionDescribe();
+}
+
+// The exception is set aside while the report calls into the VM, then raised again for Ignore (and
+// when there is no report): DetachCurrentThread hands it to the VM's handler for uncaught
+// exceptions, which prints it as for any Java thread that ends with one.
+void AfterUncaughtException(Launcher& launcher) {
+    JNIEnv* env = launcher.jniEnv;
+    LocalRef exception(env, env->ExceptionOccurred());
+    env->ExceptionClear();
+    const auto throwable = static_cast<jthrowable>(exception.get());
+    if (launcher.failureCheck && ShowExceptionDialog(throwable, env)) StopApplication(env);
+    env->Throw(throwable);
+}
+
 // Steps up to and including the call of main; false after reporting what failed.
 bool CallMain(Launcher& launcher) {
     JNIEnv* env = launcher.jniEnv;
@@ -88,9 +112,7 @@ bool CallMain(Launcher& launcher) {
     }
     SignalMainStarted(launcher);
     env->CallStaticVoidMethod(klass, main, arguments.get());
-    // An exception escaping main stays pending: the splash closes and the exception report takes
-    // it here once they exist. Otherwise DetachCurrentThread hands it to the VM's handler for
-    // uncaught exceptions, which prints it as for any Java thread that ends with one.
+    if (env->ExceptionCheck()) AfterUncaughtException(launcher);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "base/PathText.h"
 #include "vm/ErrorMessages.h"
 #include "vm/MainInvoker.h"
+#include "vm/StreamRedirection.h"
 #include "vm/VmHost.h"
 #include "vm/jni/Jdk11InitArgs.h"
 
@@ -94,6 +95,8 @@ bool CreateVm(Launcher& launcher) {
         ShowCreateVmError(launcher.splashWindowHandle, result);
         return false;
     }
+    // Before any class of the program loads, so that its first line already goes to the files.
+    RedirectStandardStreams(launcher);
     return true;
 }
 

@@ -1,0 +1,98 @@
+// System.out and System.err into files, through the real launcher. The launcher runs in {app}\work,
+// so every relative name must land there, as the Java program's own relative files would.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "tests/kit/Scenario.h"
+#include "tests/kit/TextFiles.h"
+
+namespace tarn::test {
+namespace {
+
+const std::string kHelloAndOops = "method main\n out hello\n err oops\nend\n";
+
+// Runs the launcher 'runs' times in {app}\work and checks each run ended cleanly with 0.
+Outcome RunInWorkFolder(Launch& launch, int runs = 1) {
+    RunOptions options = launch.Options();
+    options.workingFolder = launch.Folder() + L"\\work";
+    Outcome o;
+    for (int run = 0; run < runs; ++run) {
+        ChildProcess child(launch.ExePath(), L"", options);
+        o = launch.Finish(child);
+        ExpectCleanEnd(o, 0);
+    }
+    return o;
+}
+
+std::vector<std::string> Lines(const Launch& l, const WString& file) { return ReadOutputLines(l.Folder() + L"\\work\\" + file); }
+
+TEST(StreamRedirection, FilesAppendTruncateAndFailures) {
+    struct Row {
+        const char* what;
+        WString application;  // lines of [Application]
+        int runs;
+        std::vector<std::pair<WString, std::vector<std::string>>> files;  // under {app}\work
+        WStringList out;
+        WString firstErr;  // what the first line printed to the VM's System.err starts with
+    } rows[] = {
+        {"missing folders are created; output truncated, error appended over two runs",
+         L"Output File=logs\\a\\out.txt\r\nError File={app}\\work\\logs\\b\\err.txt\r\nError Append=yes\r\n", 2,
+         {{L"logs\\a\\out.txt", {"hello"}}, {L"logs\\b\\err.txt", {"oops", "oops"}}}, {}, L""},
+        {"only Error File: System.out stays", L"Error File=err.txt\r\n", 1, {{L"err.txt", {"oops"}}}, {L"hello"}, L""},
+        {"a folder of that name: the reason is printed, the program runs", L"Output File=taken\r\n", 1, {},
+         {L"hello"}, L"Exception in thread \"main\" java.io.FileNotFoundException: taken"},
+        {"an invalid character", L"Error File=bad|name.txt\r\n", 1, {}, {L"hello"},
+         L"Exception in thread \"main\" java.io.FileNotFoundException: bad|name.txt"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Launch launch({.settings = AppSettings(L"[Application]\r\n" + row.application),
+                       .classes = {{"app/Main", kHelloAndOops}},
+                       .files = {{L"{app}\\work\\taken\\keep", ""}}});
+        const Outcome o = RunInWorkFolder(launch, row.runs);
+        for (const auto& [file, lines] : row.files) EXPECT_EQ(Lines(launch, file), lines) << ToUtf8(file);
+        EXPECT_EQ(o.out, row.out);
+        if (row.firstErr.empty()) {
+            EXPECT_EQ(o.err, WStringList{}) << o.trace.Text();
+        } else {
+            ASSERT_FALSE(o.err.empty());
+            EXPECT_EQ(o.err.front().rfind(row.firstErr, 0), 0u) << ToUtf8(o.err.front());
+            EXPECT_EQ(o.err.back(), L"oops");
+        }
+    }
+}
+
+// The one name in a folder, empty unless there is exactly one.
+WString OnlyFileIn(const WString& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((folder + L"\\*.txt").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    WString name = data.cFileName;
+    if (FindNextFileW(search, &data)) name.clear();
+    FindClose(search);
+    return name;
+}
+
+TEST(StreamRedirection, PatternsGiveBothFilesTheSameMomentBeforeTheProgramLoads) {
+    // The error name holds two patterns, which are one: "%-x-%" is text inside it.
+    Launch launch({.settings = AppSettings(L"[Application]\r\nOutput File=o\\out_%yyyyMMdd-HHmmss-L%.txt\r\n"
+                                           L"Error File=e\\err_%yyyyMMdd%-x-%HHmmss-L%.txt\r\n"),
+                   .classes = {{"app/Main", kHelloAndOops}},
+                   .files = {{L"{app}\\work\\keep", ""}}});
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const Outcome o = RunInWorkFolder(launch);
+    const WString out = OnlyFileIn(launch.Folder() + L"\\work\\o");
+    const WString err = OnlyFileIn(launch.Folder() + L"\\work\\e");
+    ASSERT_EQ(out.rfind(L"out_" + std::to_wstring(now.wYear), 0), 0u) << ToUtf8(out);
+    const WString stamp = out.substr(4);  // yyyyMMdd-HHmmss-L.txt
+    ASSERT_EQ(err.size(), 4 + stamp.size() + 4) << ToUtf8(err);
+    EXPECT_EQ(err, L"err_" + stamp.substr(0, 8) + L"%-x-%" + stamp.substr(9));
+    EXPECT_EQ(Lines(launch, L"o\\" + out), std::vector<std::string>{"hello"});
+    EXPECT_EQ(Lines(launch, L"e\\" + err), std::vector<std::string>{"oops"});
+    EXPECT_LT(o.trace.Find("System.setErr"), o.trace.Find("LoadClass", "app/Main")) << o.trace.Text();
+}
+
+}  // namespace
+}  // namespace tarn::test
