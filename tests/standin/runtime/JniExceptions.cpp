@@ -8,6 +8,18 @@ namespace {
 
 constexpr bool kExceptionSafe = true;
 
+jint JNICALL ThrowObject(JNIEnv* env, jthrowable throwable) {
+    JniCall call(env, "Throw");
+    Object* exception = call.Get(throwable);
+    call.Trace(Describe(exception));
+    if (exception == nullptr || exception->kind != Kind::Throwable) {
+        call.Warn("not a throwable: " + Describe(exception));
+        return JNI_ERR;
+    }
+    call.Thread().pending = exception;
+    return JNI_OK;
+}
+
 jthrowable JNICALL ExceptionOccurred(JNIEnv* env) {
     JniCall call(env, "ExceptionOccurred", kExceptionSafe);
     call.Trace("-> " + Describe(call.Thread().pending));
@@ -35,6 +47,7 @@ void JNICALL ExceptionClear(JNIEnv* env) {
 }  // namespace
 
 void AddExceptionFunctions(JNINativeInterface_& table) {
+    table.Throw = ThrowObject;
     table.ExceptionOccurred = ExceptionOccurred;
     table.ExceptionCheck = ExceptionCheck;
     table.ExceptionDescribe = ExceptionDescribe;
