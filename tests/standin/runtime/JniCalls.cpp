@@ -1,5 +1,5 @@
 // JNI: constructing objects and calling methods, in the ... and V (va_list) forms, for the result
-// types a launcher uses (void, object, boolean, int). The trace names both forms alike
+// types a launcher uses (void, object, int). The trace names both forms alike
 // (CallStaticVoidMethod, NewObject): C++ callers reach the V form through jni.h's inline wrappers.
 #include <type_traits>
 
@@ -137,7 +137,6 @@ Result Convert(JNIEnv* env, const Value& value) {
     TARN_CALL_FORMS(CallStatic, Name, Type, Letter, jclass, CallKind::Static)
 
 TARN_CALLS(Object, jobject, 'L')
-TARN_CALLS(Boolean, jboolean, 'Z')
 TARN_CALLS(Int, jint, 'I')
 TARN_CALLS(Void, void, 'V')
 
@@ -163,7 +162,6 @@ jobject JNICALL NewObjectV(JNIEnv* env, jclass clazz, jmethodID id, va_list list
 
 void AddCallFunctions(JNINativeInterface_& table) {
     TARN_SET_CALLS(Object)
-    TARN_SET_CALLS(Boolean)
     TARN_SET_CALLS(Int)
     TARN_SET_CALLS(Void)
     table.NewObject = NewObject;

@@ -30,13 +30,6 @@ bool InRange(const JniCall& call, jsize start, jsize length, size_t size) {
     return true;
 }
 
-jstring JNICALL NewString(JNIEnv* env, const jchar* units, jsize length) {
-    JniCall call(env, "NewString");
-    Object* string = TheVm().heap.NewString(std::u16string(reinterpret_cast<const char16_t*>(units), length));
-    call.Trace(Describe(string));
-    return static_cast<jstring>(call.Local(string));
-}
-
 jstring JNICALL NewStringUTF(JNIEnv* env, const char* text) {
     JniCall call(env, "NewStringUTF");
     Object* string = text != nullptr ? TheVm().heap.NewString(FromModifiedUtf8(text)) : nullptr;
@@ -120,7 +113,6 @@ void JNICALL SetObjectArrayElement(JNIEnv* env, jobjectArray ref, jsize index, j
 }  // namespace
 
 void AddStringFunctions(JNINativeInterface_& table) {
-    table.NewString = NewString;
     table.NewStringUTF = NewStringUTF;
     table.GetStringUTFChars = GetStringUTFChars;
     table.ReleaseStringUTFChars = ReleaseStringUTFChars;

@@ -112,8 +112,6 @@ Outcome OptionOutcome(const JavaVMOption& option, VmSettings& settings, std::str
         settings.exitHook = reinterpret_cast<ExitHook>(option.extraInfo);
     else if (text == "abort")
         settings.abortHook = reinterpret_cast<AbortHook>(option.extraInfo);
-    else if (text == "vfprintf")
-        settings.vfprintfHook = reinterpret_cast<VfprintfHook>(option.extraInfo);
     else if (StartsWith(text, "-D"))
         return PropertyOutcome(text, settings, message);
     else if (StartsWith(text, "-XX:"))
@@ -125,8 +123,6 @@ Outcome OptionOutcome(const JavaVMOption& option, VmSettings& settings, std::str
     return Outcome::Accepted;
 }
 
-// The JNI rule: with ignoreUnrecognized, unknown options that begin with "-X" or "_" are skipped.
-bool MayIgnore(std::string_view text) { return StartsWith(text, "-X") || StartsWith(text, "_"); }
 
 }  // namespace
 
@@ -161,10 +157,8 @@ jint ParseVmOptions(const JavaVMInitArgs& arguments, VmSettings& settings, std::
             case Outcome::Accepted:
                 break;
             case Outcome::Invalid:
-                if (arguments.ignoreUnrecognized && StartsWith(option.optionString, "-XX:")) break;
                 return JNI_EINVAL;
-            case Outcome::Unrecognized:
-                if (arguments.ignoreUnrecognized && MayIgnore(option.optionString)) break;
+            case Outcome::Unrecognized:  // also with ignoreUnrecognized, which the launcher never sets
                 message = std::string("Unrecognized option: ") + option.optionString;
                 return JNI_ERR;
         }
