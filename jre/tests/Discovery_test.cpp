@@ -5,6 +5,7 @@
 
 #include "base/Environment.h"
 #include "jre/RuntimeSearch.h"
+#include "tests/kit/Dialogs.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
@@ -81,7 +82,13 @@ void RunRows(const std::vector<Row>& rows) {
                    .arguments = L"/c exit 7",
                    .runtimes = {},
                    .registry = row.registry,
-                   .environment = {{L"JAVA_HOME", row.javaHome}}};
+                   .environment = {{L"JAVA_HOME", row.javaHome}},
+                   // A start without a runtime may offer to look for one: declined, it ends with -1.
+                   .onDialog = [](const SeenDialog& dialog) {
+                       if (dialog.title != L"JRE Not Found") return false;
+                       PressButton(dialog.window, IDCANCEL);
+                       return true;
+                   }};
         for (const Runtime& r : row.runtimes) {
             const WString home = r.home.empty() ? L"{app}" : L"{app}\\" + r.home;
             if (r.other) {

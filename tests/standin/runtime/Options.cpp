@@ -10,13 +10,6 @@ enum class Outcome { Accepted, Unrecognized, Invalid };
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> options) {
-    for (std::string_view option : options) {
-        if (text == option) return true;
-    }
-    return false;
-}
-
 // Options that take a size: the error text a real VM prints, and the smallest size it accepts.
 struct SizeOption {
     std::string_view prefix;
@@ -30,7 +23,6 @@ const SizeOption kSizeOptions[] = {
     {"-Xms", "Invalid initial heap size", 1, &VmSettings::initialHeap},
     {"-Xmn", "Invalid initial young generation size", 1, nullptr},
     {"-Xss", "Invalid thread stack size", 1000, &VmSettings::threadStack},
-    {"-Xmaxjitcodesize", "Invalid maximum code cache size", 1, nullptr},
 };
 
 Outcome SizeOptionOutcome(std::string_view text, VmSettings& settings, std::string& message) {
@@ -47,44 +39,33 @@ Outcome SizeOptionOutcome(std::string_view text, VmSettings& settings, std::stri
     return Outcome::Unrecognized;
 }
 
-bool IsFlagName(std::string_view name) {
-    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
-    for (char c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-    }
-    return true;
-}
-
 // -XX:+Name, -XX:-Name or -XX:Name=value; any well-formed flag is taken.
 Outcome AdvancedOptionOutcome(std::string_view flag, std::string& message) {
-    const size_t equals = flag.find('=');
     const bool named = !flag.empty() && (flag[0] == '+' || flag[0] == '-');
-    if ((named && IsFlagName(flag.substr(1))) ||
-        (!named && equals != std::string_view::npos && IsFlagName(flag.substr(0, equals)))) {
-        return Outcome::Accepted;
-    }
+    const size_t equals = flag.find('=');
+    const std::string_view name = named ? flag.substr(1) : flag.substr(0, equals);
+    bool wellFormed = (named || equals != std::string_view::npos) && !name.empty() &&
+                      std::isalpha(static_cast<unsigned char>(name[0]));
+    for (char c : name) wellFormed = wellFormed && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
+    if (wellFormed) return Outcome::Accepted;
     message = "Unrecognized VM option '" + std::string(flag) + "'";
     return Outcome::Invalid;
 }
 
-bool IsAssertionOption(std::string_view text) {
-    for (std::string_view base : {"-ea", "-da", "-enableassertions", "-disableassertions"}) {
-        if (text == base || (StartsWith(text, base) && text[base.size()] == ':')) return true;
+// The common options without a value of their own, and those that take the rest of the text.
+bool IsOtherOption(std::string_view text) {
+    for (std::string_view option : {"-ea", "-da", "-esa", "-dsa", "-enableassertions", "-disableassertions",
+                                    "-enablesystemassertions", "-disablesystemassertions", "-verbose", "-Xint",
+                                    "-Xmixed", "-Xcomp", "-Xbatch", "-Xrs", "-Xnoclassgc", "-Xcheck:jni", "-Xdebug",
+                                    "-Xshare:auto", "-Xshare:on", "-Xshare:off", "-Xverify:none", "-Xlog"}) {
+        if (text == option) return true;
     }
-    return IsOneOf(text, {"-esa", "-dsa", "-enablesystemassertions", "-disablesystemassertions"});
-}
-
-bool IsOtherXOption(std::string_view text) {
-    if (IsOneOf(text, {"-Xint", "-Xmixed", "-Xcomp", "-Xbatch", "-Xrs", "-Xnoclassgc", "-Xcheck:jni", "-Xdebug",
-                       "-Xshare:auto", "-Xshare:on", "-Xshare:off", "-Xverify:none", "-Xlog"})) {
-        return true;
-    }
-    for (std::string_view prefix :
-         {"-Xloggc:", "-Xlog:", "-Xbootclasspath:", "-Xbootclasspath/a:", "-Xbootclasspath/p:", "-Xrun",
-          "-agentlib:", "-agentpath:", "-javaagent:", "-verbose:"}) {
+    for (std::string_view prefix : {"-ea:", "-da:", "-enableassertions:", "-disableassertions:", "-Xloggc:", "-Xlog:",
+                                    "-Xbootclasspath:", "-Xbootclasspath/a:", "-Xbootclasspath/p:", "-Xrun",
+                                    "-agentlib:", "-agentpath:", "-javaagent:", "-verbose:"}) {
         if (StartsWith(text, prefix) && text.size() > prefix.size()) return true;
     }
-    return text == "-verbose";
+    return false;
 }
 
 Outcome PropertyOutcome(std::string_view text, VmSettings& settings, std::string& message) {
@@ -116,13 +97,12 @@ Outcome OptionOutcome(const JavaVMOption& option, VmSettings& settings, std::str
         return PropertyOutcome(text, settings, message);
     else if (StartsWith(text, "-XX:"))
         return AdvancedOptionOutcome(text.substr(4), message);
-    else if (IsAssertionOption(text) || IsOtherXOption(text))
+    else if (IsOtherOption(text))
         return Outcome::Accepted;
     else
         return SizeOptionOutcome(text, settings, message);
     return Outcome::Accepted;
 }
-
 
 }  // namespace
 
