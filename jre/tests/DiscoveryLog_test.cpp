@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "launcher/SettingsStore.h"
+#include "tests/kit/Dialogs.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TextFiles.h"
 
@@ -61,7 +62,12 @@ TEST(DiscoveryLog, TellsEveryStepOfAStart) {
         Launch launch({.settings = AppSettings(L"All Vendors=Yes\r\nVirtual Machine Parameters=-Dx=1\r\n"),
                        .classes = {{"app/Main", "method main\n prop x\nend\n"}},
                        .runtimes = row.runtimes, .registry = row.registry,
-                       .environment = {{L"JAVA_HOME", row.javaHome}, {L"TARN_LAUNCHER_LOG", kLog}}});
+                       .environment = {{L"JAVA_HOME", row.javaHome}, {L"TARN_LAUNCHER_LOG", kLog}},
+                       // A start without a runtime may offer to look for one: declined, it ends with -1.
+                       .onDialog = [](const SeenDialog& dialog) {
+                           if (dialog.title == L"JRE Not Found") PressButton(dialog.window, IDCANCEL);
+                           return dialog.title == L"JRE Not Found";
+                       }});
         // The first row starts twice: each start appends its own account.
         const int starts = &row == &rows[0] ? 2 : 1;
         for (int i = 0; i < starts; ++i) {
