@@ -6,6 +6,7 @@
 
 #include "base/Text.h"
 #include "jre/JavaVersion.h"
+#include "jre/RegistrySources.h"
 
 namespace tarn {
 
@@ -14,6 +15,8 @@ struct JreCandidate {
     WString home;              // ends with a backslash
     bool hasServerVm = false;  // its library, as looked up, is the server VM
     bool preferred = false;    // its kind and vendor are the favoured ones
+    const RegistrySource* source = nullptr;  // the key it was found under
+    WString key;                             // the full key holding its home value
 };
 
 using CandidateList = std::vector<JreCandidate>;

@@ -2,6 +2,8 @@
 
 #include "jre/Architecture.h"
 #include "jre/JvmLibrary.h"
+#include "jre/ReleaseFile.h"
+#include "launcher/DiscoveryLog.h"
 
 namespace tarn {
 
@@ -16,6 +18,7 @@ SearchPolicy SearchPolicyOf(const Launcher& launcher) {
     policy.sunFav = launcher.sunFav;
     policy.ibmAllowed = launcher.ibmAllowed;
     policy.ibmFav = launcher.ibmFav;
+    policy.allVendors = launcher.allVendors;
     policy.jvmType = launcher.jvmType;
     return policy;
 }
@@ -25,23 +28,38 @@ std::optional<RegisteredRuntime> ReadCandidate(const RegistrySource& source, con
     RegistryKeyReader key;
     WString javaHome;
     // Whatever the value's type, only its text up to the first NUL counts.
-    if (!key.Open(source.key + name, view) || !key.ReadText(L"JavaHome", javaHome)) return std::nullopt;
+    if (!key.Open(CandidateKey(source, name), view) || !key.ReadText(source.valueName, javaHome)) return std::nullopt;
     const WString home = CandidateHome(source, javaHome);
     const JvmLibrary library = SelectJvmLibrary(home, CandidateLookupType(source, jvmType));
     if (library.path.empty()) return std::nullopt;
     return RegisteredRuntime{home, library.server};
 }
 
+namespace {
+
+// The version a candidate counts with: its subkey's name, or what its runtime's release file says.
+std::optional<JavaVersion> CandidateVersion(const RegistrySource& source, const WString& name, const WString& home) {
+    // A name without digits reads as 0.0.0.0 and is judged by the bounds like any other.
+    if (source.versionFrom == VersionFrom::KeyName) return ParseVersionOr(name, 0);
+    return ReadReleaseVersion(home);
+}
+
+}  // namespace
+
 void CollectFromKey(const Launcher& launcher, const RegistrySource& source, RegistryView view, CandidateList& candidates) {
     RegistryKeyReader key;
     if (!key.Open(source.key, view)) return;
     const bool preferred = IsSourcePreferred(source, SearchPolicyOf(launcher));
+    const bool namedByVersion = source.versionFrom == VersionFrom::KeyName;
     for (const WString& name : key.SubkeyNames()) {
-        // A name without digits reads as 0.0.0.0 and is judged by the bounds like any other.
-        const JavaVersion version = ParseVersionOr(name, 0);
-        if (!VersionInRange(version, launcher.minVersion, launcher.maxVersion)) continue;
+        // Names that are versions are judged before the runtime is looked at.
+        if (namedByVersion && !VersionInRange(ParseVersionOr(name, 0), launcher.minVersion, launcher.maxVersion)) continue;
         const auto runtime = ReadCandidate(source, name, view, launcher.jvmType);
-        if (runtime) candidates.push_back({version, runtime->home, runtime->hasServerVm, preferred});
+        if (!runtime) continue;
+        // A runtime whose version cannot be told does not count.
+        const auto version = CandidateVersion(source, name, runtime->home);
+        if (!version || !VersionInRange(*version, launcher.minVersion, launcher.maxVersion)) continue;
+        candidates.push_back({*version, runtime->home, runtime->hasServerVm, preferred, &source, CandidateKey(source, name)});
     }
 }
 
@@ -53,6 +71,8 @@ std::optional<JreCandidate> SearchRegistry(const Launcher& launcher, RegistryVie
         if (IsSourceSearched(source, policy)) CollectFromKey(launcher, source, view, candidates);
     }
     const OrderRules rules{launcher.mixedSources, launcher.jvmType == kServerFirst};
+    SortCandidates(candidates, rules);
+    LogCandidates(view, candidates);
     return PickCandidate(std::move(candidates), launcher.preferredVersions, rules);
 }
 

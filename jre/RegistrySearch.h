@@ -16,7 +16,7 @@ struct RegisteredRuntime {
     bool hasServerVm = false;  // the library looked up for it is the server VM
 };
 
-// The runtime registered under source.key + name. Nothing without a usable JavaHome value
+// The runtime registered under CandidateKey(source, name). Nothing without a usable home value
 // or without a JVM library that qualifies under jvmType (as the source adjusts it).
 std::optional<RegisteredRuntime> ReadCandidate(const RegistrySource& source, const WString& name, RegistryView view,
                                                int32_t jvmType);

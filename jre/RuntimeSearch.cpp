@@ -7,6 +7,7 @@
 #include "jre/JvmLibrary.h"
 #include "jre/PeImage.h"
 #include "jre/RegistrySearch.h"
+#include "launcher/DiscoveryLog.h"
 
 namespace tarn {
 
@@ -30,15 +31,42 @@ bool TakeLibraryFrom(Launcher& launcher, const WString& home) {
 bool TakeRegisteredRuntime(Launcher& launcher) {
     bool otherArchitecture = false;
     auto picked = SearchRegistry(launcher, RegistryView::Own);
+    if (!picked && launcher.pairProduct.empty()) LogSourcePassed(RuntimeSource::Registry, PassedOver::NotRead, L"(other view)");
     if (!picked && !launcher.pairProduct.empty()) {
         picked = SearchRegistry(launcher, kOtherView);
         otherArchitecture = picked.has_value();
     }
-    if (!picked) return false;
+    if (!picked) {
+        LogSourcePassed(RuntimeSource::Registry, PassedOver::NoCandidate);
+        return false;
+    }
     launcher.foundVersion = picked->version;
     if (!TakeLibraryFrom(launcher, picked->home)) return false;
     launcher.usePairedProduct = otherArchitecture;
+    launcher.vmThreadStaysAttached = picked->source != nullptr && picked->source->vmThreadStaysAttached;
     return true;
+}
+
+// The explicit folder, then the runtime beside the launcher; no version bounds for either.
+bool TakeConfiguredOrShippedRuntime(Launcher& launcher) {
+    // A configured folder need not be a full runtime: a JVM library under it is enough.
+    if (!launcher.jrePath.empty()) {
+        const WString home = WithTrailingBackslash(launcher.jrePath);
+        if (TakeLibraryFrom(launcher, home)) {
+            CheckJvmArchitecture(launcher);
+            LogRuntimeChosen(RuntimeSource::JrePath, launcher);
+            return true;
+        }
+        LogSourcePassed(RuntimeSource::JrePath, PassedOver::NoLibrary, home);
+    }
+    // A runtime shipped with the program is taken as it is: no bounds, no architecture check.
+    const WString local = LocalRuntimeHome();
+    if (TakeLibraryFrom(launcher, local)) {
+        LogRuntimeChosen(RuntimeSource::BesideLauncher, launcher);
+        return true;
+    }
+    LogSourcePassed(RuntimeSource::BesideLauncher, local.empty() ? PassedOver::NoRuntime : PassedOver::NoLibrary, local);
+    return false;
 }
 
 }  // namespace
@@ -65,18 +93,21 @@ bool DiscoverRuntime(Launcher& launcher) {
     launcher.jvmPath.clear();
     launcher.foundVersion = JavaVersion{};
     launcher.usePairedProduct = false;
-    // A configured folder need not be a full runtime: a JVM library under it is enough.
-    if (!launcher.jrePath.empty() && TakeLibraryFrom(launcher, WithTrailingBackslash(launcher.jrePath))) {
-        CheckJvmArchitecture(launcher);
+    launcher.vmThreadStaysAttached = false;
+    if (TakeConfiguredOrShippedRuntime(launcher)) return true;
+    if (TakeRegisteredRuntime(launcher)) {
+        LogRuntimeChosen(RuntimeSource::Registry, launcher);
         return true;
     }
-    // A runtime shipped with the program is taken as it is: no bounds, no architecture check.
-    if (TakeLibraryFrom(launcher, LocalRuntimeHome())) return true;
-    if (TakeRegisteredRuntime(launcher)) return true;
-    if (TakeLibraryFrom(launcher, JavaHomeFromEnvironment())) {
+    const WString javaHome = JavaHomeFromEnvironment();
+    if (TakeLibraryFrom(launcher, javaHome)) {
         CheckJvmArchitecture(launcher);
+        LogRuntimeChosen(RuntimeSource::JavaHome, launcher);
         return true;
     }
+    LogSourcePassed(RuntimeSource::JavaHome, javaHome.empty() ? PassedOver::NoRuntime : PassedOver::NoLibrary,
+                    javaHome.empty() ? L"\"" + GetEnvironment(L"JAVA_HOME") + L"\"" : javaHome);
+    LogNoRuntime();
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "base/PathText.h"
 #include "instance/SingleInstance.h"
 #include "jre/RuntimeSearch.h"
+#include "launcher/DiscoveryLog.h"
 #include "launcher/PairedProduct.h"
 #include "launcher/Settings.h"
 #include "vm/VmHost.h"
@@ -48,6 +49,7 @@ int32_t Launcher::Run() {
     ProcessEnvironmentSetup(*this);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;
+    LogVmOptions(vmOptions);
     if (vmThreadStackSize == 0) vmThreadStackSize = DefaultJavaStackSize(*this);
     return RunVmThread(*this) == 0 ? 0 : -1;
 }

@@ -57,6 +57,8 @@ public:
     bool jrockitFav = false;
     bool sunFav = true;
     bool ibmFav = false;
+    bool allVendors = false;             // "All Vendors": the keys of today's runtime installers too
+    bool vmThreadStaysAttached = false;  // the chosen runtime's registry key asks main's thread to stay attached
     WString productName;
     WString productCode;
     WString upgradeCode;

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "launcher/DiscoveryLog.h"
 #include "launcher/Launcher.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -11,5 +12,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         DefWindowProcW(nullptr, 0, 0, 0);
         if (launcher.Init()) exitCode = launcher.Run();
     }
+    tarn::LogExitCode(exitCode);
     return exitCode;
 }

@@ -3,6 +3,7 @@
 #include "base/Files.h"
 #include "base/PathText.h"
 #include "launcher/BaseText.h"
+#include "launcher/DiscoveryLog.h"
 #include "launcher/UserSettings.h"
 #include "vm/ErrorMessages.h"
 
@@ -113,7 +114,9 @@ WString ReadJrePath(const Launcher& launcher, SettingsStore& settings) {
 
 bool ReadSettings(Launcher& launcher) {
     WString path;
-    return GetSettingsFilePath(path) && ReadSettingsFile(launcher, path);
+    if (!GetSettingsFilePath(path)) return false;
+    LogSettingsFile(path);
+    return ReadSettingsFile(launcher, path);
 }
 
 bool ReadSettingsFile(Launcher& launcher, const WString& path) {
@@ -134,6 +137,7 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
     launcher.jvmType = JvmTypeOf(settings.Read(kJreSection, L"JVM Type"));
     ApplyJvmSource(settings.Read(kJreSection, L"JVM Source"), launcher);
     ApplyVmProvider(settings.Read(kJreSection, L"VM Provider"), launcher);
+    launcher.allVendors = EqualsNoCase(settings.Read(kJreSection, L"All Vendors"), L"Yes");
 
     launcher.mainClass = settings.Read(kJreSection, L"Main Class");
     if (launcher.mainClass.empty()) {

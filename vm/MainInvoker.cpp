@@ -122,7 +122,7 @@ bool InvokeMainClass(Launcher& launcher) {
     const bool called = CallMain(launcher);
     // A failure has been reported; what the VM still holds is printed before the thread leaves.
     if (!called && launcher.jniEnv->ExceptionCheck()) launcher.jniEnv->ExceptionDescribe();
-    if (called && (launcher.ibmAllowed || launcher.ibmFav)) {
+    if (called && launcher.vmThreadStaysAttached) {
         // Runtimes of this vendor keep their creating thread attached: the process then ends
         // when the Java program calls System.exit.
         Sleep(INFINITE);

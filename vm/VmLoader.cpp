@@ -4,6 +4,7 @@
 
 #include "base/Handles.h"
 #include "base/PathText.h"
+#include "launcher/DiscoveryLog.h"
 #include "vm/ErrorMessages.h"
 #include "vm/MainInvoker.h"
 #include "vm/StreamRedirection.h"
@@ -15,6 +16,7 @@ namespace {
 
 // The VM calls these without context; the one launcher of the process is found through Current().
 void JNICALL VmExitHook(jint code) {
+    LogExitCode(code, true);
     Launcher* launcher = Launcher::Current();
     if (launcher != nullptr && launcher->exitListener != nullptr) launcher->exitListener->OnVmExit(code);
 }

@@ -29,10 +29,11 @@ struct Runtime {
     std::vector<WString> vms = {L"client"};
     bool marker = true;    // bin\java.dll
     bool other = false;    // real images of the other machine instead of text
+    std::string release = "JAVA_VERSION=\"17.0.9\"\n";  // the release file's text; none when empty
 };
 
 struct Row {
-    const char* what;
+    std::string what;
     WString settings;  // lines of [Java Runtime Environment], or further sections
     std::vector<Runtime> runtimes;
     std::vector<RegistryRow> registry;
@@ -95,6 +96,7 @@ void RunRows(const std::vector<Row>& rows) {
                 continue;
             }
             if (r.marker) s.files.push_back({home + L"\\bin\\java.dll", "marker"});
+            if (!r.release.empty()) s.files.push_back({home + L"\\release", r.release});
             for (const WString& vm : r.vms) s.files.push_back({home + L"\\bin\\" + vm + L"\\jvm.dll", "not an image"});
         }
         if (!row.userJrePath.empty()) {
@@ -202,6 +204,73 @@ TEST(Discovery, KindsVendorsAndVmTypes) {
          {Reg(kDevKit, L"1.7", L"jdk"), Reg(kJre, L"1.8", L"rt")}, L"", L"{app}\\rt\\bin\\server\\jvm.dll"},
         {"server only: the newer server VM", L"JVM Type=server\r\n", vms,
          {Reg(kDevKit, L"1.7", L"jdk"), Reg(kRuntime, L"1.8", L"rt")}, L"", L"{app}\\rt\\bin\\server\\jvm.dll"},
+    });
+}
+
+// Where today's installers register a runtime (sources in the README), as each writes it.
+struct Layout { WString key, subkey, value; };
+const std::vector<Layout> kLayouts = {
+    {L"Software\\Eclipse Adoptium\\JDK", L"21.0.1.12\\hotspot\\MSI", L"Path"},
+    {L"Software\\Eclipse Adoptium\\JRE", L"8.0.392.8\\hotspot\\MSI", L"Path"},
+    {L"Software\\Eclipse Foundation\\JDK", L"11.0.12.7\\hotspot\\MSI", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JRE", L"8.0.252.09\\hotspot\\MSI", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JDK", L"11.0.8.10\\openj9\\MSI", L"Path"},
+    {L"Software\\Microsoft\\JDK", L"17.0.9.8\\hotspot\\MSI", L"Path"},
+    {L"Software\\Semeru\\JRE", L"17.0.8.7\\openj9\\MSI", L"Path"},
+    {L"Software\\Azul Systems\\Zulu", L"zulu-17", L"InstallationPath"},
+    {L"Software\\Azul Systems\\Zulu 32-bit", L"zulu-8-jre", L"InstallationPath"},
+    {L"Software\\BellSoft\\Liberica", L"jdk-17", L"InstallationPath"},
+};
+const Layout &kTemurin = kLayouts[0], &kZulu = kLayouts[7];
+
+RegistryRow Planted(const Layout& layout, const WString& home, View view = View::Own, const WString& subkey = L"") {
+    return {view, layout.key, subkey.empty() ? layout.subkey : subkey, home.empty() ? L"" : L"{app}\\" + home, REG_SZ,
+            std::nullopt, layout.value};
+}
+
+TEST(Discovery, TodaysVendorKeysWhenAsked) {
+    const WString yes = L"All Vendors=Yes\r\n", lib = L"{app}\\v\\bin\\client\\jvm.dll";
+    std::vector<Row> rows;
+    std::vector<RegistryRow> everyLayout;
+    for (const Layout& l : kLayouts) {
+        const std::string key = ToUtf8(l.key);
+        rows.push_back({key + " in the own view", yes, {{L"v"}}, {Planted(l, L"v")}, L"", lib});
+        rows.push_back({key + " in the other view", L"{pair}" + yes, {{L"v"}}, {Planted(l, L"v", View::Other)}, L"", kPaired});
+        everyLayout.push_back(Planted(l, L"v"));
+    }
+    rows.push_back({"ignored without All Vendors", L"", {{L"v"}}, everyLayout, L"", kNone});
+    rows.push_back({"ignored with All Vendors=No", L"All Vendors=No\r\n", {{L"v"}}, everyLayout, L"", kNone});
+    rows.push_back({"any case of yes", L"All Vendors=yES\r\n", {{L"v"}}, {Planted(kZulu, L"v")}, L"", lib});
+    RunRows(rows);
+}
+
+TEST(Discovery, VendorRuntimesRankAndCountAsOthers) {
+    const WString yes = L"All Vendors=Yes\r\n", sun = L"{app}\\sun\\bin\\client\\jvm.dll", tem = L"{app}\\tem\\bin\\client\\jvm.dll";
+    const std::vector<Runtime> two = {{L"sun"}, {L"tem"}};
+    const std::vector<RegistryRow> both = {Reg(kRuntime, L"1.8.0_45", L"sun"), Planted(kTemurin, L"tem")};
+    // Names that are no versions take the release file's; its "11.0.2" makes zulu-21 an 11.
+    const std::vector<Runtime> zulus = {{L"z21", {L"client"}, true, false, "JAVA_VERSION=\"11.0.2\"\r\nOS_NAME=\"Windows\"\r\n"},
+                                        {L"z17", {L"client"}, true, false, "IMPLEMENTOR=\"Azul\"\nJAVA_VERSION=\"17.0.9\"\n"}};
+    const std::vector<RegistryRow> zuluRows = {Planted(kZulu, L"z21", View::Own, L"zulu-21"), Planted(kZulu, L"z17")};
+    const std::vector<Runtime> odd = {{L"none", {L"client"}, true, false, ""}, {L"empty", {L"client"}, true, false, "\n"},
+                                      {L"word", {L"client"}, true, false, "JAVA_VERSION=\"unknown\"\n"},
+                                      {L"bare", {L"client"}, true, false, "JAVA_VERSION=\n"}};
+    const std::vector<RegistryRow> oddRows = {Planted(kZulu, L"none", View::Own, L"a"), Planted(kZulu, L"empty", View::Own, L"b"),
+                                              Planted(kZulu, L"word", View::Own, L"c"), Planted(kZulu, L"bare", View::Own, L"d")};
+    RunRows({
+        {"a favoured Sun runtime outranks a newer vendor runtime", yes, two, both, L"", sun},
+        {"with nobody favoured the newer wins", yes + L"VM Provider=any\r\n", two, both, L"", tem},
+        {"the bounds apply to vendor runtimes", yes + L"VM Provider=any\r\nMaximum Version=17\r\n", two, both, L"", sun},
+        {"a preferred version picks a vendor runtime", yes + L"Preferred versions=21\r\n", two, both, L"", tem},
+        {"only_JRE skips a vendor JDK", yes + L"JVM Source=only_JRE\r\n", {{L"tem"}}, {Planted(kTemurin, L"tem")}, L"", kNone},
+        {"the release file's version, not the name", yes + L"Minimum Version=12\r\n", zulus, zuluRows, L"",
+         L"{app}\\z17\\bin\\client\\jvm.dll"},
+        {"the newest by release file", yes, zulus, zuluRows, L"", L"{app}\\z17\\bin\\client\\jvm.dll"},
+        {"no, an empty or an odd release file: no version, no runtime", yes, odd, oddRows, L"", kNone},
+        {"an empty path or one without a VM is passed over", yes, {{L"good"}, {L"novm", {}}},
+         {Planted(kTemurin, L"good", View::Own, L"8.0.1.1\\hotspot\\MSI"), Planted(kTemurin, L""),
+          Planted(kTemurin, L"novm", View::Own, L"22.0.1.8\\hotspot\\MSI")},
+         L"", L"{app}\\good\\bin\\client\\jvm.dll"},
     });
 }
 

@@ -32,7 +32,10 @@ void CleanRuntimeRegistry() {
     for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
         HKEY software = nullptr;
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS | view, &software) != ERROR_SUCCESS) continue;
-        for (const wchar_t* vendor : {L"JavaSoft", L"JRockit", L"IBM"}) RegDeleteTreeW(software, vendor);
+        for (const wchar_t* vendor : {L"JavaSoft", L"JRockit", L"IBM", L"Eclipse Adoptium", L"Eclipse Foundation",
+                                      L"AdoptOpenJDK", L"Microsoft\\JDK", L"Semeru", L"Azul Systems", L"BellSoft"}) {
+            RegDeleteTreeW(software, vendor);
+        }
         RegCloseKey(software);
     }
 }

@@ -71,8 +71,11 @@ TEST(ExitCodes, AServiceDestroysTheVmOnTheVmThreadAfterItsThreads) {
 }
 
 TEST(ExitCodes, ThisVendorsRuntimesKeepTheVmThreadAttachedAndTheProcessRunning) {
+    // Only a runtime registered under IBM's key; the same settings with any other runtime end.
     Launch launch({.settings = AppSettings(L"VM Provider=ibm\r\n"),
-                   .classes = {{"app/Main", "method main\n daemon 1000 still running\n out main returns\nend\n"}}});
+                   .classes = {{"app/Main", "method main\n daemon 1000 still running\n out main returns\nend\n"}},
+                   .runtimes = {{L"{app}\\rt", {}}},
+                   .registry = {{View::Own, L"Software\\IBM\\Java2 Runtime Environment", L"1.8", L"{app}\\rt"}}});
     std::unique_ptr<ChildProcess> child = launch.Start(L"");
     ASSERT_TRUE(child->Started());
     // A daemon thread printing a second after main returned shows the process outlived main.

@@ -1,0 +1,116 @@
+// The discovery log as a vendor's support staff reads it, and the end of a start on runtimes of
+// each kind of registry key, through the real launcher.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "launcher/SettingsStore.h"
+#include "tests/kit/Dialogs.h"
+#include "tests/kit/Scenario.h"
+#include "tests/kit/TextFiles.h"
+
+namespace tarn::test {
+namespace {
+
+const WString kSunKey = L"Software\\JavaSoft\\Java Runtime Environment";
+const WString kLog = L"{app}\\start.log";
+
+struct LogRow {
+    const char* what;
+    std::vector<RuntimeFolder> runtimes;
+    std::vector<RegistryRow> registry;
+    WString javaHome;
+    int exitCode;
+    WStringList lines;  // whole lines the log must hold, in this order ({app} expanded)
+};
+
+// True when every expected line is a whole line of the log, in the same order.
+::testing::AssertionResult HoldsInOrder(const WStringList& lines, const WStringList& expected) {
+    auto at = lines.begin();
+    for (const WString& line : expected) {
+        at = std::find(at, lines.end(), line);
+        if (at == lines.end()) return ::testing::AssertionFailure() << "missing " << ToUtf8(line);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(DiscoveryLog, TellsEveryStepOfAStart) {
+    const LogRow rows[] = {
+        {"a registry choice", {{L"{app}\\sun", {}}, {L"{app}\\tem", {}}},
+         {{View::Own, kSunKey, L"1.8.0_45", L"{app}\\sun"},
+          {View::Own, L"Software\\Eclipse Adoptium\\JDK", L"21.0.1.12\\hotspot\\MSI", L"{app}\\tem", REG_SZ, std::nullopt, L"Path"}},
+         L"", 0,
+         {L"settings file: {app}\\App.ini", L"source JRE Path {app}\\: passed over, no JVM library that fits the JVM Type",
+          L"source beside the launcher: passed over, no runtime (no bin\\java.dll)",
+          L"registry candidates, 64-bit view, in order: 2",
+          L"  1. HKLM\\Software\\JavaSoft\\Java Runtime Environment\\1.8.0_45 (64-bit view): version 1.8.0.45, JRE, Sun, "
+          L"preferred yes, home {app}\\sun\\",
+          L"  2. HKLM\\Software\\Eclipse Adoptium\\JDK\\21.0.1.12\\hotspot\\MSI (64-bit view): version 21.0.1.12, JDK, "
+          L"Adoptium, preferred no, home {app}\\tem\\",
+          L"chosen: registry", L"JVM library: {app}\\sun\\bin\\client\\jvm.dll", L"version: 1.8.0.45", L"VM options: 2",
+          L"  -Djava.class.path={app}\\classes;", L"  -Dx=1", L"class path: 1 entries", L"  {app}\\classes", L"exit code: 0"}},
+        {"a JAVA_HOME choice", {{L"{app}\\env", {}}}, {}, L"{app}\\env", 0,
+         {L"registry candidates, 64-bit view, in order: 0", L"source registry (other view): passed over, not read (no Pair Product)",
+          L"source registry: passed over, no registered runtime fits", L"chosen: JAVA_HOME",
+          L"JVM library: {app}\\env\\bin\\client\\jvm.dll", L"exit code: 0"}},
+        {"a failed search", {}, {}, L"{app}\\nothing", -1,
+         {L"source JAVA_HOME \"{app}\\nothing\": passed over, no runtime (no bin\\java.dll)",
+          L"chosen: nothing, no source yields a runtime", L"exit code: -1"}},
+    };
+    for (const LogRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        Launch launch({.settings = AppSettings(L"All Vendors=Yes\r\nVirtual Machine Parameters=-Dx=1\r\n"),
+                       .classes = {{"app/Main", "method main\n prop x\nend\n"}},
+                       .runtimes = row.runtimes, .registry = row.registry,
+                       .environment = {{L"JAVA_HOME", row.javaHome}, {L"TARN_LAUNCHER_LOG", kLog}},
+                       // A start without a runtime may offer to look for one: declined, it ends with -1.
+                       .onDialog = [](const SeenDialog& dialog) {
+                           if (dialog.title == L"JRE Not Found") PressButton(dialog.window, IDCANCEL);
+                           return dialog.title == L"JRE Not Found";
+                       }});
+        // The first row starts twice: each start appends its own account.
+        const int starts = &row == &rows[0] ? 2 : 1;
+        for (int i = 0; i < starts; ++i) {
+            const Outcome o = launch.Run();
+            EXPECT_TRUE(o.finished && o.exitCode == row.exitCode) << o.exitCode;
+        }
+        WStringList expected = row.lines;
+        for (WString& line : expected) line = launch.Expand(line);
+        const WStringList lines = SplitList(ReadUtf8File(launch.Expand(kLog)), L"\r\n");
+        EXPECT_TRUE(HoldsInOrder(lines, expected));
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](auto& l) { return l.starts_with(L"=== Tarn start "); }), starts);
+    }
+}
+
+TEST(DiscoveryLog, NeverStopsALaunchAndCostsNothingWhenAbsent) {
+    for (const WString& log : {L"{app}\\no such folder\\start.log", L"{app}", L""}) {
+        SCOPED_TRACE(ToUtf8(log));
+        Launch launch({.settings = AppSettings(L"Virtual Machine Parameters=-Dx=1\r\n"),
+                       .classes = {{"app/Main", "method main\n prop x\nend\n"}},
+                       .environment = {{L"TARN_LAUNCHER_LOG", log}}});
+        const Outcome o = launch.Run();
+        ExpectCleanEnd(o, 0);
+        EXPECT_EQ(o.out, WStringList{L"x=1"});
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW(launch.Expand(L"{app}\\*.log").c_str(), &found);
+        EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a log appeared";
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+}
+
+TEST(VendorRule, AnotherRuntimeEndsWhenMainReturnsWhateverTheProvider) {
+    // "favor_sun" and "ibm" allow IBM runtimes, yet only a runtime from IBM's key keeps main's thread:
+    // not one from a Sun key ({app}\rt), nor one shipped beside the launcher ({app}\jre).
+    for (const auto& [provider, runtime] : {std::pair{L"favor_sun", L"{app}\\rt"}, std::pair{L"ibm", L"{app}\\jre"}}) {
+        SCOPED_TRACE(ToUtf8(provider));
+        const Outcome o = Launch({.settings = AppSettings(L"VM Provider=" + WString(provider) + L"\r\n"),
+                                  .classes = {{"app/Main", "method main\n out hi\nend\n"}}, .runtimes = {{runtime, {}}},
+                                  .registry = {{View::Own, kSunKey, L"1.8", L"{app}\\rt"}}, .timeoutMs = 30000})
+                              .Run();
+        ExpectCleanEnd(o, 0);
+        EXPECT_EQ(o.out, WStringList{L"hi"});
+    }
+}
+
+}  // namespace
+}  // namespace tarn::test

@@ -1,0 +1,132 @@
+#include "launcher/DiscoveryLog.h"
+
+#include <windows.h>
+
+#include "base/Conversion.h"
+#include "base/Handles.h"
+#include "jre/Architecture.h"
+#include "launcher/Launcher.h"
+#include "launcher/SettingsStore.h"
+
+namespace tarn {
+
+namespace {
+
+// The log file, read from the environment once; empty when there is none.
+const WString& LogPath() {
+    static const WString path = [] {
+        wchar_t buffer[MAX_PATH * 4];
+        const DWORD length = GetEnvironmentVariableW(L"TARN_LAUNCHER_LOG", buffer, MAX_PATH * 4);
+        return length > 0 && length < MAX_PATH * 4 ? WString(buffer, length) : WString();
+    }();
+    return path;
+}
+
+std::string Utf8(const WString& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size > 0 ? size : 0, '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+// Appends whole lines in UTF-8; each event opens and closes the file, so System.exit loses nothing.
+void Append(const WStringList& lines) {
+    HandleHolder file(CreateFileW(LogPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    std::string text;
+    for (const WString& line : lines) text += Utf8(line) + "\r\n";
+    DWORD written = 0;
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+bool Enabled() { return !LogPath().empty(); }
+
+const wchar_t* SourceName(RuntimeSource source) {
+    switch (source) {
+        case RuntimeSource::JrePath: return L"JRE Path";
+        case RuntimeSource::BesideLauncher: return L"beside the launcher";
+        case RuntimeSource::Registry: return L"registry";
+        case RuntimeSource::JavaHome: return L"JAVA_HOME";
+    }
+    return L"?";
+}
+
+const wchar_t* ReasonText(PassedOver reason) {
+    switch (reason) {
+        case PassedOver::NoLibrary: return L"no JVM library that fits the JVM Type";
+        case PassedOver::NoRuntime: return L"no runtime (no bin\\java.dll)";
+        case PassedOver::NoCandidate: return L"no registered runtime fits";
+        case PassedOver::NotRead: return L"not read (no Pair Product)";
+    }
+    return L"?";
+}
+
+WString ViewName(RegistryView view) {
+    if (view == RegistryView::Own) view = kOtherView == RegistryView::Wide32 ? RegistryView::Wide64 : RegistryView::Wide32;
+    return view == RegistryView::Wide64 ? L"64-bit view" : L"32-bit view";
+}
+
+WString CandidateLine(size_t rank, const JreCandidate& c, RegistryView view) {
+    return L"  " + std::to_wstring(rank) + L". HKLM\\" + c.key + L" (" + ViewName(view) + L"): version " +
+           FormatVersion(c.version) + L", " + KindName(c.source->kind) + L", " + VendorName(c.source->vendor) +
+           L", preferred " + (c.preferred ? L"yes" : L"no") + L", home " + c.home;
+}
+
+}  // namespace
+
+void LogSettingsFile(const WString& path) {
+    if (!Enabled()) return;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t stamp[64];
+    wsprintfW(stamp, L"%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+              now.wSecond);
+    Append({L"=== Tarn start " + WString(stamp) + L", process " + std::to_wstring(GetCurrentProcessId()) + L" ===",
+            L"settings file: " + path});
+}
+
+void LogSourcePassed(RuntimeSource source, PassedOver reason, const WString& detail) {
+    if (!Enabled()) return;
+    Append({L"source " + WString(SourceName(source)) + (detail.empty() ? L"" : L" " + detail) + L": passed over, " +
+            ReasonText(reason)});
+}
+
+void LogCandidates(RegistryView view, const CandidateList& sorted) {
+    if (!Enabled()) return;
+    WStringList lines{L"registry candidates, " + ViewName(view) + L", in order: " + std::to_wstring(sorted.size())};
+    for (size_t i = 0; i < sorted.size(); ++i) lines.push_back(CandidateLine(i + 1, sorted[i], view));
+    Append(lines);
+}
+
+void LogRuntimeChosen(RuntimeSource source, const Launcher& launcher) {
+    if (!Enabled()) return;
+    WStringList lines{L"chosen: " + WString(SourceName(source)), L"JVM library: " + launcher.jvmPath};
+    if (source == RuntimeSource::Registry) lines.push_back(L"version: " + FormatVersion(launcher.foundVersion));
+    if (launcher.usePairedProduct) lines.push_back(L"paired product: " + launcher.pairProduct);
+    Append(lines);
+}
+
+void LogNoRuntime() {
+    if (Enabled()) Append({L"chosen: nothing, no source yields a runtime"});
+}
+
+void LogVmOptions(const NarrowStringList& options) {
+    if (!Enabled()) return;
+    const NarrowString classPathOption = "-Djava.class.path=";
+    WStringList lines{L"VM options: " + std::to_wstring(options.size())};
+    WStringList classPath;
+    for (const NarrowString& option : options) {
+        lines.push_back(L"  " + FromNarrow(option));
+        if (option.rfind(classPathOption, 0) == 0) classPath = SplitList(FromNarrow(option.substr(classPathOption.size())), L";");
+    }
+    lines.push_back(L"class path: " + std::to_wstring(classPath.size()) + L" entries");
+    for (const WString& entry : classPath) lines.push_back(L"  " + entry);
+    Append(lines);
+}
+
+void LogExitCode(int code, bool fromSystemExit) {
+    if (Enabled()) Append({L"exit code: " + std::to_wstring(code) + (fromSystemExit ? L" (System.exit)" : L"")});
+}
+
+}  // namespace tarn
