@@ -3,6 +3,7 @@
 #include "base/Files.h"
 #include "base/PathText.h"
 #include "jre/RuntimeSearch.h"
+#include "launcher/ChosenRuntime.h"
 #include "launcher/PairedProduct.h"
 #include "launcher/Settings.h"
 #include "vm/VmHost.h"
@@ -34,7 +35,7 @@ bool Launcher::Init() {
     arguments = ProgramArguments(GetCommandLineW());
     if (!ReadSettings(*this)) return false;
     if (overrideWorkingDir) MakeLauncherFolderCurrent();
-    return DiscoverRuntime(*this);
+    return DiscoverRuntime(*this) || AskUserForRuntime(*this);
 }
 
 int32_t Launcher::Run() {

@@ -1,12 +1,14 @@
 // The runtime a user's start settles on, seen through the real launcher. A paired product that
-// only exits with a known code shows which source won: the sources whose library is checked for
-// its architecture hand an image of the other machine over to it, the others do not.
+// records its command line and exits with a known code shows which source won: the sources whose
+// library is checked for its architecture hand an image of the other machine over to it, the
+// others do not.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "base/Environment.h"
 #include "jre/tests/Fixtures.h"
 #include "tests/kit/AppFolder.h"
+#include "tests/kit/RecordingPair.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
 
@@ -17,7 +19,7 @@ using namespace test;
 
 const WString kProductName = L"Discovery Test";
 const WString kProductCode = L"{5A1E0D4C-TARN-JRE}";
-const WString kPairArguments = L"/c exit 7";  // the paired product is the command interpreter
+const WString kArguments = L"-nosplash \"two words\"";
 const int kPairedExitCode = 7;
 
 class DiscoveryEndToEnd : public testing::Test {
@@ -31,12 +33,7 @@ protected:
     void WriteSettings(const WString& jrePath) {
         app.WriteIni(L"[Product Information]\r\nProduct Name=" + kProductName + L"\r\nProduct Code=" + kProductCode +
                      L"\r\n[Java Runtime Environment]\r\nMain Class=app.Main\r\nJRE Path=" + jrePath +
-                     L"\r\n[Application]\r\nPair Product=" + CommandInterpreter() + L"\r\nPair Return Code=Yes\r\n");
-    }
-    static WString CommandInterpreter() {
-        wchar_t system[MAX_PATH];
-        GetSystemDirectoryW(system, MAX_PATH);
-        return WString(system) + L"\\cmd.exe";
+                     L"\r\n[Application]\r\nPair Product=" + pair.ExePath() + L"\r\nPair Return Code=Yes\r\n");
     }
     void RememberForUser(const WString& jrePath) {
         const WString file =
@@ -46,8 +43,16 @@ protected:
     RunResult Start(const WString& javaHome = L"") {
         RunOptions options;
         options.timeoutMs = 30000;
-        options.environment = {{L"JAVA_HOME", javaHome}};
-        return app.Run(kPairArguments, options);
+        options.environment = pair.Environment();
+        options.environment.emplace_back(L"JAVA_HOME", javaHome);
+        return app.Run(kArguments, options);
+    }
+    // The paired product ran (once more) with the launcher's whole command line, and its code came back.
+    void ExpectHandedOver(const RunResult& result, size_t starts) {
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.ExitCode(), kPairedExitCode);
+        EXPECT_TRUE(result.dialogs.empty()) << ToUtf8(result.DialogTexts().empty() ? L"" : result.DialogTexts()[0]);
+        EXPECT_EQ(pair.Starts(), WStringList(starts, L"\"" + app.ExePath() + L"\" " + kArguments));
     }
     // The one message a start shows when the chosen library is not loadable names that library.
     static void ExpectLoadFailureOf(const RunResult& result, const WString& library) {
@@ -59,6 +64,7 @@ protected:
 
     TempFolder runtimes{L"rt"};
     AppFolder app{L"App.exe"};
+    RecordingPair pair{runtimes.Path() + L"\\App32.exe", kPairedExitCode};
 };
 
 TEST_F(DiscoveryEndToEnd, JrePathRememberedForTheUserWinsOverSettingsAndRegistry) {
@@ -67,27 +73,18 @@ TEST_F(DiscoveryEndToEnd, JrePathRememberedForTheUserWinsOverSettingsAndRegistry
     RegisterRuntime(OwnViewFlag(), kRuntimeKey, L"1.8", LayOut(runtimes.Path() + L"\\registered"));
     WriteSettings(configured);
     RememberForUser(remembered);
-    const RunResult result = Start();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.ExitCode(), kPairedExitCode);
-    EXPECT_TRUE(result.dialogs.empty()) << ToUtf8(result.DialogTexts().empty() ? L"" : result.DialogTexts()[0]);
+    ExpectHandedOver(Start(), 1);
 }
 
 TEST_F(DiscoveryEndToEnd, SecondRegistryPassAndJavaHomeHandOverToThePairedProduct) {
     WriteSettings(L"");
     RegisterRuntime(OtherViewFlag(), kRuntimeKey, L"1.8",
                     LayOut(runtimes.Path() + L"\\other", {{L"client"}, true, Image::Other}));
-    const RunResult registered = Start();
-    ASSERT_TRUE(registered.finished);
-    EXPECT_EQ(registered.ExitCode(), kPairedExitCode);
-    EXPECT_TRUE(registered.dialogs.empty());
+    ExpectHandedOver(Start(), 1);
 
     CleanRuntimeRegistry();
     const WString javaHome = LayOut(runtimes.Path() + L"\\env", {{L"server"}, true, Image::Other});
-    const RunResult fromEnvironment = Start(javaHome);
-    ASSERT_TRUE(fromEnvironment.finished);
-    EXPECT_EQ(fromEnvironment.ExitCode(), kPairedExitCode);
-    EXPECT_TRUE(fromEnvironment.dialogs.empty());
+    ExpectHandedOver(Start(javaHome), 2);
 }
 
 TEST_F(DiscoveryEndToEnd, RuntimeShippedBesideTheProgramComesBeforeRegistryAndJavaHome) {
@@ -101,6 +98,7 @@ TEST_F(DiscoveryEndToEnd, RuntimeShippedBesideTheProgramComesBeforeRegistryAndJa
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.ExitCode(), -1);
     ExpectLoadFailureOf(result, shipped + L"bin\\client\\jvm.dll");
+    EXPECT_TRUE(pair.Starts().empty());
 }
 
 }  // namespace
