@@ -7,6 +7,7 @@
 #include "base/Format.h"
 #include "base/PathText.h"
 #include "base/StringTable.h"
+#include "jre/DialogLayout.h"
 #include "jre/JvmLibrary.h"
 
 namespace tarn {
@@ -71,6 +72,7 @@ void JreNotFoundDialog::Open(HWND dialog) {
     link_.Attach(linkWindow);
     SetDlgItemTextW(dialog, kMessageText, message_.c_str());
     EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+    CenterDialog(dialog);
 }
 
 void JreNotFoundDialog::Browse() {
