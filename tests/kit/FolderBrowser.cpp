@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <functional>
-
 #include "base/Handles.h"
 #include "base/PathText.h"
 
@@ -11,50 +9,43 @@ namespace tarn::test {
 
 namespace {
 
-constexpr int kTreeId = 14145;
-constexpr size_t kTextUnits = 260;
-
-// A page in the browser's process: tree-view items hand their text back through it.
+// Tree-view items hand their text back through a page in the browser's own process.
 class RemoteTree {
 public:
     explicit RemoteTree(HWND tree) : tree_(tree) {
         DWORD processId = 0;
         GetWindowThreadProcessId(tree, &processId);
         process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
-        if (process_) page_ = VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
+        page_ = process_ ? static_cast<TVITEMW*>(VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE))
+                         : nullptr;
     }
     ~RemoteTree() {
         if (page_ != nullptr) VirtualFreeEx(process_.get(), page_, 0, MEM_RELEASE);
     }
-    RemoteTree(const RemoteTree&) = delete;
-    RemoteTree& operator=(const RemoteTree&) = delete;
-
-    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    LPARAM Send(UINT message, WPARAM wParam, const void* lParam) const {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(tree_, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
-        return static_cast<LRESULT>(result);
-    }
-    HTREEITEM Next(HTREEITEM item, WPARAM relation) const {
-        return reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+        SendMessageTimeoutW(tree_, message, wParam, reinterpret_cast<LPARAM>(lParam), SMTO_ABORTIFHUNG, 5000, &result);
+        return static_cast<LPARAM>(result);
     }
     WString Text(HTREEITEM item) const {
-        auto* remoteText = static_cast<wchar_t*>(page_) + 512;
         TVITEMW query{};
         query.mask = TVIF_TEXT;
         query.hItem = item;
-        query.pszText = remoteText;
-        query.cchTextMax = kTextUnits;
-        wchar_t text[kTextUnits] = {};
+        query.pszText = reinterpret_cast<wchar_t*>(page_ + 1);
+        query.cchTextMax = 260;
+        wchar_t text[260] = {};
         if (page_ == nullptr || !WriteProcessMemory(process_.get(), page_, &query, sizeof query, nullptr)) return {};
-        Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(page_));
-        ReadProcessMemory(process_.get(), remoteText, text, sizeof text - sizeof(wchar_t), nullptr);
+        Send(TVM_GETITEMW, 0, page_);
+        ReadProcessMemory(process_.get(), page_ + 1, text, sizeof text - sizeof(wchar_t), nullptr);
         return text;
     }
-    // Children are filled in when a level is expanded.
-    HTREEITEM FindChild(HTREEITEM parent, const std::function<bool(const WString&)>& matches) const {
-        Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
-        for (HTREEITEM child = Next(parent, TVGN_CHILD); child != nullptr; child = Next(child, TVGN_NEXT)) {
-            if (matches(Text(child))) return child;
+    // The first child whose text contains part (equals it, with whole set); levels fill in when expanded.
+    HTREEITEM Child(HTREEITEM parent, const WString& part, bool whole) const {
+        Send(TVM_EXPAND, TVE_EXPAND, parent);
+        for (auto child = HTREEITEM(Send(TVM_GETNEXTITEM, TVGN_CHILD, parent)); child != nullptr;
+             child = HTREEITEM(Send(TVM_GETNEXTITEM, TVGN_NEXT, child))) {
+            const WString text = Text(child);
+            if (whole ? _wcsicmp(text.c_str(), part.c_str()) == 0 : text.find(part) != WString::npos) return child;
         }
         return nullptr;
     }
@@ -62,27 +53,20 @@ public:
 private:
     HWND tree_;
     HandleHolder process_;
-    void* page_ = nullptr;
+    TVITEMW* page_;
 };
-
-bool Contains(const WString& text, const WString& part) { return text.find(part) != WString::npos; }
 
 }  // namespace
 
 bool ChooseFolderInBrowser(HWND browser, const WString& folder) {
-    const RemoteTree tree(GetDlgItem(browser, kTreeId));
-    HTREEITEM item = tree.Next(nullptr, TVGN_ROOT);
-    if (item != nullptr && !Contains(tree.Text(item), L"Computer"))
-        item = tree.FindChild(item, [](const WString& text) { return Contains(text, L"Computer"); });
+    const RemoteTree tree(GetDlgItem(browser, 14145));
+    auto item = HTREEITEM(tree.Send(TVM_GETNEXTITEM, TVGN_ROOT, nullptr));
+    if (item != nullptr && tree.Text(item).find(L"Computer") == WString::npos) item = tree.Child(item, L"Computer", false);
     const WStringList parts = SplitFolderPath(folder);
-    for (size_t i = 0; i < parts.size() && item != nullptr; ++i) {
-        const WString drive = L"(" + parts[0] + L")";
-        item = tree.FindChild(item, [&](const WString& text) {
-            return i == 0 ? Contains(text, drive) : _wcsicmp(text.c_str(), parts[i].c_str()) == 0;
-        });
-    }
+    for (size_t i = 0; i < parts.size() && item != nullptr; ++i)
+        item = i == 0 ? tree.Child(item, L"(" + parts[0] + L")", false) : tree.Child(item, parts[i], true);
     if (item == nullptr) return false;
-    tree.Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    tree.Send(TVM_SELECTITEM, TVGN_CARET, item);
     PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return true;
 }

@@ -1,5 +1,5 @@
-// Choosing a folder in another process's folder browser (SHBrowseForFolderW), as a user would:
-// walking its tree down to the folder, selecting it and pressing OK.
+// Choosing a folder in another process's folder browser (SHBrowseForFolderW) as a user would:
+// down its tree to the folder, select it, press OK.
 #pragma once
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 
 namespace tarn::test {
 
-// folder is a drive path (C:\a\b). False when the tree holds no such item; the browser then stays open.
+// folder is a drive path (C:\a\b); false, with the browser left open, when the tree lacks it.
 bool ChooseFolderInBrowser(HWND browser, const WString& folder);
 
 }  // namespace tarn::test

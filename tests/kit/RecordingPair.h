@@ -1,5 +1,4 @@
-// The recording paired product (tests/pair): a copy of it where a test wants it, and the command
-// lines it was started with.
+// The recording paired product (tests/pair) copied where a test wants it, and how it was started.
 #pragma once
 #include <utility>
 #include <vector>
@@ -10,17 +9,15 @@ namespace tarn::test {
 
 class RecordingPair {
 public:
-    // Copies the program to exePath; every start exits with exitCode.
+    // Every start of the copy at exePath exits with exitCode.
     explicit RecordingPair(WString exePath, int exitCode = 0);
     const WString& ExePath() const { return exePath_; }
-    // For RunOptions::environment of the launcher, which hands its environment to the pair.
+    // For the launcher's environment, which the pair inherits.
     std::vector<std::pair<WString, WString>> Environment() const;
-    // The command line of every start, in order.
-    WStringList Starts() const;
+    WStringList Starts() const;  // the command line of every start, in order
 
 private:
     WString exePath_;
-    WString record_;
     int exitCode_;
 };
 
