@@ -8,7 +8,6 @@
 
 #include "base/Environment.h"
 #include "jre/RuntimeSearch.h"
-#include "tests/kit/Dialogs.h"
 #include "tests/kit/RecordingPair.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
@@ -85,11 +84,7 @@ void RunRows(const std::vector<Row>& rows) {
                    .runtimes = {},
                    .registry = row.registry,
                    .environment = recording.Environment(),
-                   // Without a runtime the user is asked for one, and declines.
-                   .onDialog = [](const SeenDialog& seen) {
-                       if (seen.title == L"JRE Not Found") PressButton(seen.window, IDCANCEL);
-                       return seen.title == L"JRE Not Found";
-                   }};
+                   .onDialog = DeclineJreNotFound};  // without a runtime the user is asked, and declines
         s.environment.emplace_back(L"JAVA_HOME", row.javaHome);
         for (const Runtime& r : row.runtimes) {
             const WString home = r.home.empty() ? L"{app}" : L"{app}\\" + r.home;

@@ -275,6 +275,8 @@ TEST_F(JreNotFound, LinkColoursComeFromTheBrowserSettingsAndOnlyTheTextOpensTheL
         Launch launch(Machine(L""));
         DialogSession session(launch);
         const HWND link = GetDlgItem(session.Dialog(), 205);
+        // Test programs share the display: a corner of its own, on top, keeps other windows off the link.
+        SetWindowPos(session.Dialog(), HWND_TOPMOST, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
         std::optional<RECT> text;
         ASSERT_TRUE(AwaitCondition([&] { return (text = Painted(link, row.before)).has_value(); }));
         RECT client{};
