@@ -200,6 +200,8 @@ LRESULT HyperLink::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) return HandleMouse(message, wParam, lParam);
     switch (message) {
         case WM_DESTROY:
+            // The tooltip may have gone already with its owner's other windows.
+            if (!IsWindow(toolTip_.get())) toolTip_.release();
             toolTip_.reset();
             linkFont_ = nullptr;
             normalFont_ = nullptr;
