@@ -5,6 +5,7 @@
 #include "instance/SingleInstance.h"
 #include "jre/RuntimeSearch.h"
 #include "launcher/DiscoveryLog.h"
+#include "launcher/ChosenRuntime.h"
 #include "launcher/PairedProduct.h"
 #include "launcher/Settings.h"
 #include "vm/VmHost.h"
@@ -40,7 +41,7 @@ bool Launcher::Init() {
     // A later start has handed its arguments over: no working folder, no runtime.
     if (IsLaterStart(*this)) return true;
     if (overrideWorkingDir) MakeLauncherFolderCurrent();
-    return DiscoverRuntime(*this);
+    return DiscoverRuntime(*this) || AskUserForRuntime(*this);
 }
 
 int32_t Launcher::Run() {

@@ -1,9 +1,14 @@
 #include "launcher/PairedProduct.h"
 
 #include "base/Handles.h"
+#include "vm/ErrorMessages.h"
 
 namespace tarn {
 
+constexpr unsigned kPairNotStartedFormat = 241;
+
+// A paired product that cannot be started is a failed start like any other: it is reported and
+// ends the run with -1, rather than passing for a program that ran and returned 0.
 int32_t RunPairedProduct(Launcher& launcher) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -11,8 +16,10 @@ int32_t RunPairedProduct(Launcher& launcher) {
     WString application = launcher.pairProduct;
     WString commandLine = GetCommandLineW();
     if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started))
-        return 0;
+                        &started)) {
+        ShowWindowsErrorWithDetail(launcher.splashWindowHandle, kPairNotStartedFormat, launcher.pairProduct);
+        return -1;
+    }
     HandleHolder process(started.hProcess);
     HandleHolder thread(started.hThread);
     if (!launcher.pairReturnCode) return 0;

@@ -1,11 +1,15 @@
 // Which runtime a start settles on, seen through the real launcher. The candidates' libraries are
 // text files, so loading the chosen one fails with a message that names it; a runtime for the
-// paired product shows as the paired product's exit code (the command interpreter exits with 7).
+// paired product shows as the paired product's exit code (a recording stand-in exits with 7, and
+// must have received the launcher's whole command line).
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "base/Environment.h"
 #include "jre/RuntimeSearch.h"
 #include "tests/kit/Dialogs.h"
+#include "tests/kit/RecordingPair.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
@@ -52,12 +56,6 @@ RegistryRow Raw(const WString& version, DWORD type, const std::string& bytes) {
 
 std::string Wide(const WString& text) { return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2); }
 
-WString CommandInterpreter() {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    return WString(system) + L"\\cmd.exe";
-}
-
 // What a start shows: the library named by the load failure, the paired product, or neither.
 WString Chosen(const Outcome& o) {
     if (!o.finished) return L"(did not end)";
@@ -66,29 +64,30 @@ WString Chosen(const Outcome& o) {
         if (text.rfind(prefix, 0) == 0) return text.substr(prefix.size(), text.find(L" (errno = ") - prefix.size());
     }
     if (o.exitCode == 7 && o.trace.Lines().empty()) return kPaired;
-    if (o.exitCode == -1 && o.trace.Lines().empty()) return kNone;
+    const bool asked = std::any_of(o.dialogs.begin(), o.dialogs.end(),
+                                   [](const SeenDialog& seen) { return seen.title == L"JRE Not Found"; });
+    if (o.exitCode == -1 && o.trace.Lines().empty() && asked) return kNone;
     return L"(exit code " + std::to_wstring(o.exitCode) + L")";
 }
 
 void RunRows(const std::vector<Row>& rows) {
+    const TempFolder pairs(L"pair");
+    const WString arguments = L"-nosplash \"two words\"";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        // "{pair}" before the settings names the command interpreter as the paired product.
+        // "{pair}" before the settings names a recording paired product.
         const bool pair = row.settings.rfind(L"{pair}", 0) == 0;
+        const RecordingPair recording(pairs.Path() + L"\\Pair.exe", 7);
         Scenario s{.settings = L"[Product Information]\r\nProduct Name=Discovery Test\r\nProduct Code={D15C}\r\n"
                                L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n" +
                                row.settings.substr(pair ? 6 : 0) +
-                               (pair ? L"[Application]\r\nPair Return Code=Yes\r\nPair Product=" + CommandInterpreter() + L"\r\n" : L""),
-                   .arguments = L"/c exit 7",
+                               (pair ? L"[Application]\r\nPair Return Code=Yes\r\nPair Product=" + recording.ExePath() + L"\r\n" : L""),
+                   .arguments = arguments,
                    .runtimes = {},
                    .registry = row.registry,
-                   .environment = {{L"JAVA_HOME", row.javaHome}},
-                   // A start without a runtime may offer to look for one: declined, it ends with -1.
-                   .onDialog = [](const SeenDialog& dialog) {
-                       if (dialog.title != L"JRE Not Found") return false;
-                       PressButton(dialog.window, IDCANCEL);
-                       return true;
-                   }};
+                   .environment = recording.Environment(),
+                   .onDialog = DeclineJreNotFound};  // without a runtime the user is asked, and declines
+        s.environment.emplace_back(L"JAVA_HOME", row.javaHome);
         for (const Runtime& r : row.runtimes) {
             const WString home = r.home.empty() ? L"{app}" : L"{app}\\" + r.home;
             if (r.other) {
@@ -104,7 +103,10 @@ void RunRows(const std::vector<Row>& rows) {
                                Utf16Bytes(L"[Java Runtime Environment]\r\nJRE Path=" + row.userJrePath + L"\r\n")});
         }
         Launch launch(std::move(s));
-        EXPECT_EQ(ToUtf8(Chosen(launch.Run())), ToUtf8(launch.Expand(row.expected)));
+        const WString chosen = Chosen(launch.Run());
+        EXPECT_EQ(ToUtf8(chosen), ToUtf8(launch.Expand(row.expected)));
+        const WStringList started = {L"\"" + launch.ExePath() + L"\" " + arguments};
+        EXPECT_EQ(recording.Starts(), chosen == kPaired ? started : WStringList{});
     }
 }
 

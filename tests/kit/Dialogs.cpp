@@ -48,4 +48,24 @@ WString MessageBoxText(HWND box) { return ControlText(box, 65535); }
 
 void PressButton(HWND dialog, int buttonId) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0); }
 
+bool AwaitCondition(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() > deadline) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+HWND AwaitDialog(DWORD processId, const WString& title, DWORD timeoutMs) {
+    HWND found = nullptr;
+    AwaitCondition([&] {
+        for (HWND dialog : FindDialogs(processId)) {
+            if (WindowText(dialog) == title) found = dialog;
+        }
+        return found != nullptr;
+    }, timeoutMs);
+    return found;
+}
+
 }  // namespace tarn::test

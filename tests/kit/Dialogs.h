@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "base/Text.h"
@@ -15,5 +16,9 @@ WString ControlText(HWND dialog, int controlId);
 // The text of a message box (its static 65535), line feeds kept.
 WString MessageBoxText(HWND box);
 void PressButton(HWND dialog, int buttonId);
+// Polls until condition holds or the time runs out; the condition's last result.
+bool AwaitCondition(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
+// The first visible dialog of the process with this title; null when none appears in time.
+HWND AwaitDialog(DWORD processId, const WString& title, DWORD timeoutMs = 15000);
 
 }  // namespace tarn::test

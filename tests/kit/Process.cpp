@@ -93,6 +93,12 @@ RunResult ChildProcess::Wait(const RunOptions& options) {
     return result;
 }
 
+bool DeclineJreNotFound(const SeenDialog& seen) {
+    if (seen.title != L"JRE Not Found") return false;
+    PressButton(seen.window, IDCANCEL);
+    return true;
+}
+
 RunResult RunProgram(const WString& program, const WString& arguments, const RunOptions& options) {
     ChildProcess child(program, arguments, options);
     return child.Wait(options);

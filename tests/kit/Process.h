@@ -32,6 +32,10 @@ struct RunResult {
     WStringList DialogTexts() const;
 };
 
+// An onDialog answer for starts without a runtime: presses Cancel in "JRE Not Found" (the start
+// then ends with -1) and tells whether the dialog was that one.
+bool DeclineJreNotFound(const SeenDialog& seen);
+
 // Starts "program" arguments and waits for its end, answering dialogs on the way.
 RunResult RunProgram(const WString& program, const WString& arguments, const RunOptions& options = {});
 

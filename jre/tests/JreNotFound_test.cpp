@@ -1,0 +1,298 @@
+// The "JRE Not Found" dialog as a user meets it: the real launcher on a machine without a fitting
+// runtime, its dialog read and driven through its windows, and what each answer leaves behind.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "base/Environment.h"
+#include "base/Handles.h"
+#include "tests/kit/Dialogs.h"
+#include "tests/kit/FolderBrowser.h"
+#include "tests/kit/RecordingPair.h"
+#include "tests/kit/Scenario.h"
+#include "tests/kit/TempFolder.h"
+#include "tests/kit/TextFiles.h"
+
+namespace tarn {
+namespace {
+
+using namespace test;
+
+const WString kProduct = L"[Product Information]\r\nProduct Name=Tarn: Test\r\nProduct Code={42}\r\n";
+const WString kUserFolder = L"{appdata}\\Tarn Test\\{42}\\";
+const std::string kMain = "method main\n  out started\nend\n";
+
+// Runtimes the user may browse to; nothing beside the launcher, in the registry or in JAVA_HOME.
+Scenario Machine(const WString& settings) {
+    Scenario scenario;
+    scenario.settings = kProduct + AppSettings(settings);
+    scenario.classes = {{"app/Main", kMain}};
+    scenario.runtimes = {{L"{app}\\rt\\jre", {}},
+                         {L"{app}\\rt\\server", {.vms = {L"server"}}},
+                         {L"{app}\\rt\\jdk", {.jdk = true}},
+                         {L"{app}\\rt\\other", {.arch = Arch::Other}}};
+    scenario.environment = {{L"JAVA_HOME", L""}};
+    scenario.onDialog = [](const SeenDialog& seen) { return seen.title == L"JRE Not Found"; };
+    return scenario;
+}
+
+// The dialog of a running launcher, driven as a user drives it.
+class DialogSession {
+public:
+    explicit DialogSession(Launch& launch, const WString& arguments = L"")
+        : launch_(launch), process_(launch.Start(arguments)),
+          dialog_(AwaitDialog(process_->Id(), L"JRE Not Found", 30000)) {}
+    HWND Dialog() const { return dialog_; }
+    bool OkEnabled() const { return IsWindowEnabled(GetDlgItem(dialog_, IDOK)) != FALSE; }
+    // Browses to folder ({app} expanded) and tells whether OK is enabled then.
+    bool Browse(const WString& folder) {
+        PressButton(dialog_, 202);
+        const HWND browser = AwaitDialog(process_->Id(), L"Browse for Folder");
+        const WString path = launch_.Expand(folder);
+        EXPECT_TRUE(browser != nullptr && ChooseFolderInBrowser(browser, path)) << ToUtf8(path);
+        EXPECT_TRUE(AwaitCondition([&] { return ControlText(dialog_, 201) == path; })) << ToUtf8(path);
+        return OkEnabled();
+    }
+    // Posts what closes the dialog and waits for the launcher's end.
+    Outcome Finish(UINT message, WPARAM wParam) {
+        PostMessageW(dialog_, message, wParam, 0);
+        return launch_.Finish(*process_);
+    }
+    Outcome Press(int button) { return Finish(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED)); }
+
+private:
+    Launch& launch_;
+    std::unique_ptr<ChildProcess> process_;
+    HWND dialog_;
+};
+
+// The run ended with exitCode, showing one message box that starts with prefix, or none.
+void ExpectEnd(const Outcome& outcome, int exitCode, const WString& prefix = L"") {
+    EXPECT_TRUE(outcome.finished) << "the launcher did not end in time";
+    EXPECT_EQ(outcome.exitCode, exitCode) << outcome.trace.Text();
+    WStringList texts;  // the dialog itself aside
+    for (const SeenDialog& seen : outcome.dialogs) {
+        if (seen.title != L"JRE Not Found") texts.push_back(seen.text);
+    }
+    if (prefix.empty()) EXPECT_EQ(texts, WStringList{});
+    else EXPECT_THAT(texts, testing::ElementsAre(testing::StartsWith(prefix)));
+}
+
+WString JrePathIn(const WString& file) {
+    wchar_t value[MAX_PATH] = {};
+    GetPrivateProfileStringW(L"Java Runtime Environment", L"JRE Path", L"<absent>", value, MAX_PATH, file.c_str());
+    return value;
+}
+
+// The lines of a UTF-16 INI file other than "JRE Path".
+WStringList OtherLines(const WString& path) {
+    const std::string bytes = ReadBytes(path);
+    const WString text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+    WStringList lines;
+    for (size_t at = text.find(L'\uFEFF') == 0 ? 1 : 0, end; at < text.size(); at = end + 2) {
+        end = std::min(text.find(L"\r\n", at), text.size());
+        if (text.compare(at, 9, L"JRE Path=") != 0) lines.push_back(text.substr(at, end - at));
+    }
+    return lines;
+}
+
+class JreNotFound : public testing::Test {
+protected:
+    void TearDown() override { RemoveTree(GetEnvironment(L"APPDATA") + L"\\Tarn Test"); }
+};
+
+TEST_F(JreNotFound, StatesTheRequiredRuntimeAndEndsWithoutWritingWhenCancelled) {
+    const WString start = L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE ";
+    struct Row {
+        WString settings, message;
+        UINT close;  // Cancel, the close box, Esc
+        WPARAM closeParam;
+    } rows[] = {
+        {L"JVM Type=server", start + L"with a server JVM (latest version) from:", WM_COMMAND, IDCANCEL},
+        {L"Minimum Version=1.8\r\nMaximum Version=any", start + L"(minimum version 1.8) from:", WM_CLOSE, 0},
+        {L"Minimum Version=1.8\r\nMaximum Version=1.8", start + L"(version between 1.8 and 1.8) from:", WM_KEYDOWN,
+         VK_ESCAPE},
+    };
+    for (const Row& row : rows) {
+        Launch launch(Machine(row.settings));
+        DialogSession session(launch);
+        ASSERT_NE(session.Dialog(), nullptr);
+        EXPECT_EQ(ControlText(session.Dialog(), 203), row.message);
+        EXPECT_EQ(ControlText(session.Dialog(), 205), L"https://adoptium.net/");
+        EXPECT_FALSE(session.OkEnabled());
+        ExpectEnd(session.Finish(row.close, row.closeParam), -1);
+        EXPECT_FALSE(FileExists(launch.Expand(kUserFolder + L"App.ini")));
+    }
+}
+
+TEST_F(JreNotFound, OkOnlyForAFolderWithAFittingJvmAndTheChoiceIsRemembered) {
+    struct Step {
+        WString folder;
+        bool okEnabled;
+    };
+    const std::vector<Step> any = {
+        {L"{app}\\rt\\jdk", false}, {L"{app}\\rt\\jdk\\jre", true}, {L"{app}\\classes", false}, {L"{app}\\rt\\jre", true}};
+    const std::vector<Step> server = {{L"{app}\\rt\\jre", false}, {L"{app}\\rt\\server", true}};
+    for (const auto& [settings, steps] : {std::pair(L"", any), std::pair(L"JVM Type=server", server)}) {
+        Launch launch(Machine(settings));
+        DialogSession session(launch);
+        ASSERT_NE(session.Dialog(), nullptr);
+        for (const Step& step : steps) {
+            EXPECT_EQ(session.Browse(step.folder), step.okEnabled) << ToUtf8(step.folder);
+            // Enter must not end the dialog while OK is disabled: the next Browse finds it open.
+            if (!step.okEnabled) PostMessageW(session.Dialog(), WM_KEYDOWN, VK_RETURN, 0);
+        }
+        const Outcome chosen = session.Press(IDOK);
+        ExpectEnd(chosen, 0);
+        EXPECT_EQ(chosen.out, WStringList{L"started"});
+        EXPECT_EQ(JrePathIn(launch.Expand(kUserFolder + L"App.ini")), launch.Expand(steps.back().folder) + L"\\");
+        ExpectEnd(launch.Run(), 0);  // the next start asks no more
+        TearDown();
+    }
+}
+
+TEST_F(JreNotFound, AServiceRemembersInTheSettingsFilesOfLauncherAndPairKeepingTheirOtherLines) {
+    Scenario scenario = Machine(L"; comment\r\n[Application]\r\nApplication Type=service\r\nPair Product={app}\\App64.exe\r\n");
+    scenario.files = {{L"{app}\\App64.ini", Utf16Bytes(L"; pair\r\n[Java Runtime Environment]\r\nJRE Path=C:\\old\r\nA=1\r\n")}};
+    Launch launch(scenario);
+    const WStringList files = {launch.Expand(L"{app}\\App.ini"), launch.Expand(L"{app}\\App64.ini")};
+    const WStringList before[] = {OtherLines(files[0]), OtherLines(files[1])};
+    DialogSession session(launch);
+    ASSERT_TRUE(session.Browse(L"{app}\\rt\\jre"));
+    ExpectEnd(session.Press(IDOK), 0);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(JrePathIn(files[i]), launch.Expand(L"{app}\\rt\\jre\\")) << ToUtf8(files[i]);
+        EXPECT_EQ(OtherLines(files[i]), before[i]) << ToUtf8(files[i]);
+    }
+    EXPECT_FALSE(FileExists(launch.Expand(kUserFolder + L"App.ini")));
+}
+
+TEST_F(JreNotFound, ARuntimeOfTheOtherArchitectureGoesToThePairedProduct) {
+    TempFolder pairs(L"pair");
+    struct Row {
+        WString returnCode;
+        bool pairExists;
+        int exitCode;
+    } rows[] = {{L"Yes", true, 7}, {L"no", true, 0}, {L"Yes", false, -1}};
+    for (const Row& row : rows) {
+        RecordingPair pair(pairs.Path() + L"\\App32.exe", 7);
+        if (!row.pairExists) DeleteFileW(pair.ExePath().c_str());
+        Scenario scenario = Machine(L"[Application]\r\nPair Product=" + pair.ExePath() +
+                                    L"\r\nPair Return Code=" + row.returnCode + L"\r\n");
+        for (const auto& variable : pair.Environment()) scenario.environment.push_back(variable);
+        Launch launch(scenario);
+        DialogSession session(launch, L"-nosplash \"two words\"");
+        ASSERT_TRUE(session.Browse(L"{app}\\rt\\other"));
+        ExpectEnd(session.Press(IDOK), row.exitCode,
+                  row.pairExists ? L"" : L"Failed to start the paired product: " + pair.ExePath() + L" (errno = 2).");
+        const WStringList started = {L"\"" + launch.ExePath() + L"\" -nosplash \"two words\""};
+        EXPECT_TRUE(!row.pairExists || AwaitCondition([&] { return pair.Starts() == started; }));
+        const WString home = launch.Expand(L"{app}\\rt\\other\\");
+        EXPECT_EQ(JrePathIn(launch.Expand(kUserFolder + L"App.ini")), home);
+        EXPECT_EQ(JrePathIn(launch.Expand(kUserFolder + L"App32.ini")), home);
+        TearDown();
+    }
+}
+
+TEST_F(JreNotFound, AFileThatCannotBeWrittenIsReportedAndKeptAndTheStartGoesOn) {
+    const std::string kept = Utf16Bytes(L"[Java Runtime Environment]\r\n; note\r\nJRE Path=C:\\gone\r\n[Mine]\r\nKey=1\r\n");
+    enum Fault { ReadOnly, Locked, NoFolder };
+    for (const auto& [fault, error] : {std::pair(ReadOnly, 5), std::pair(Locked, 32), std::pair(NoFolder, 3)}) {
+        Scenario scenario = Machine(L"");
+        WString file = kUserFolder + L"App.ini";
+        if (fault == NoFolder) {
+            scenario.environment.emplace_back(L"APPDATA", L"{app}\\missing\\roaming");
+            file = L"{app}\\missing\\roaming\\Tarn Test\\{42}\\App.ini";
+        } else {
+            scenario.files = {{file, kept}};
+        }
+        Launch launch(scenario);
+        file = launch.Expand(file);
+        if (fault == ReadOnly) SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+        HandleHolder lock(fault == Locked ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                          : nullptr);
+        DialogSession session(launch);
+        ASSERT_TRUE(session.Browse(L"{app}\\rt\\jre"));
+        const Outcome outcome = session.Press(IDOK);
+        ExpectEnd(outcome, 0,
+                  L"Failed to remember the chosen JRE in " + file + L" (errno = " + std::to_wstring(error) + L").");
+        EXPECT_EQ(outcome.out, WStringList{L"started"});
+        lock.reset();
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (fault == NoFolder) EXPECT_FALSE(FileExists(file));
+        else EXPECT_EQ(ReadBytes(file), kept);
+        TearDown();
+    }
+}
+
+const wchar_t kColorKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
+
+// Browser link colours for the test's user, removed again at the end.
+struct LinkColors {
+    LinkColors(const WString& link, const WString& visited) {
+        for (const auto& [name, value] : {std::pair(L"Anchor Color", link), std::pair(L"Anchor Color Visited", visited)})
+            RegSetKeyValueW(HKEY_CURRENT_USER, kColorKey, name, REG_SZ, value.c_str(),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    ~LinkColors() { RegDeleteTreeW(HKEY_CURRENT_USER, kColorKey); }
+};
+
+// Where the control shows this colour on the screen: the bounding box in client coordinates.
+std::optional<RECT> Painted(HWND control, COLORREF color) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{}, box{LONG_MAX, LONG_MAX, -1, -1};
+    POINT origin{};
+    GetClientRect(control, &client);
+    ClientToScreen(control, &origin);
+    const HDC screen = GetDC(nullptr);
+    for (LONG y = 0; y < client.bottom; ++y) {
+        for (LONG x = 0; x < client.right; ++x) {
+            if (GetPixel(screen, origin.x + x, origin.y + y) != color) continue;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return box.right < 0 ? std::nullopt : std::optional(box);
+}
+
+void Click(HWND control, POINT down, POINT up) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y), 0, 5000, &ignored);
+    SendMessageTimeoutW(control, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y), 0, 5000, &ignored);
+}
+
+TEST_F(JreNotFound, LinkColoursComeFromTheBrowserSettingsAndOnlyTheTextOpensTheLink) {
+    struct Row {
+        WString link, visited;
+        COLORREF before, after;
+        bool byKeyboard;
+    } rows[] = {{L"255,0,0", L"300,0,0", RGB(255, 0, 0), RGB(44, 0, 0), false},
+                // malformed and too long: the defaults
+                {L"1,2", L"100,200,2500", RGB(0, 0, 255), RGB(128, 0, 128), true}};
+    for (const Row& row : rows) {
+        LinkColors colors(row.link, row.visited);
+        Launch launch(Machine(L""));
+        DialogSession session(launch);
+        const HWND link = GetDlgItem(session.Dialog(), 205);
+        // Test programs share the display: a corner of its own, on top, keeps other windows off the link.
+        SetWindowPos(session.Dialog(), HWND_TOPMOST, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        std::optional<RECT> text;
+        ASSERT_TRUE(AwaitCondition([&] { return (text = Painted(link, row.before)).has_value(); }));
+        RECT client{};
+        GetClientRect(link, &client);
+        ASSERT_LT(text->right + 2, client.right) << "no room beside the text";
+        const POINT inside{(text->left + text->right) / 2, (text->top + text->bottom) / 2};
+        Click(link, {text->right + 2, inside.y}, {text->right + 2, inside.y});
+        Click(link, inside, {client.right + 20, inside.y});
+        EXPECT_TRUE(Painted(link, row.before)) << "opened although not clicked on the text";
+        EXPECT_FALSE(Painted(link, row.after));
+        if (row.byKeyboard) SendMessageTimeoutW(link, WM_CHAR, VK_SPACE, 0, 0, 5000, nullptr);
+        else Click(link, inside, inside);
+        EXPECT_TRUE(AwaitCondition([&] { return Painted(link, row.after).has_value(); }));
+        ExpectEnd(session.Press(IDCANCEL), -1);
+    }
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,55 @@
+#include "launcher/ChosenRuntime.h"
+
+#include "jre/JreNotFoundDialog.h"
+#include "jre/RuntimeSearch.h"
+#include "launcher/ProfileWrite.h"
+#include "launcher/Settings.h"
+#include "launcher/UserSettings.h"
+#include "vm/ErrorMessages.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr unsigned kRememberFailedFormat = 240;
+
+// Only "JRE Path" changes; a failure is told to the user, and the start goes on.
+void WriteJrePath(const Launcher& launcher, const WString& file, const WString& home) {
+    if (file.empty()) return;
+    const uint32_t error = WriteProfileValueSafely(file, kJreSection, L"JRE Path", home);
+    if (error == 0) return;
+    SetLastError(error);
+    ShowWindowsErrorWithDetail(launcher.splashWindowHandle, kRememberFailedFormat, file);
+}
+
+}  // namespace
+
+void RememberJrePath(const Launcher& launcher, const WString& home) {
+    WString settingsFile;
+    if (!GetSettingsFilePath(settingsFile)) return;
+    if (!launcher.isService) {
+        WriteJrePath(launcher, UserSettingsPath(launcher, true), home);
+        WriteJrePath(launcher, PairUserSettingsPath(launcher), home);
+        return;
+    }
+    WriteJrePath(launcher, settingsFile, home);
+    WString pairSettingsFile;
+    if (PairSettingsPath(launcher, pairSettingsFile)) WriteJrePath(launcher, pairSettingsFile, home);
+}
+
+bool AskUserForRuntime(Launcher& launcher) {
+    JreNotFoundDialog dialog(JreNotFoundMessage(launcher.jvmType, launcher.minVersion, launcher.maxVersion),
+                             launcher.jvmType);
+    const INT_PTR result = dialog.Show(GetActiveWindow());
+    if (result == -1) {
+        SetLastError(ERROR_OUTOFMEMORY);
+        return false;
+    }
+    if (result != IDOK) return false;
+    launcher.jvmPath = dialog.ChosenJvmPath();
+    CheckJvmArchitecture(launcher);
+    RememberJrePath(launcher, dialog.ChosenHome());
+    return true;
+}
+
+}  // namespace tarn
