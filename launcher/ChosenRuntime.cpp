@@ -1,5 +1,7 @@
 #include "launcher/ChosenRuntime.h"
 
+#include "launcher/DiscoveryLog.h"
+
 #include "jre/JreNotFoundDialog.h"
 #include "jre/RuntimeSearch.h"
 #include "launcher/ProfileWrite.h"
@@ -48,6 +50,7 @@ bool AskUserForRuntime(Launcher& launcher) {
     if (result != IDOK) return false;
     launcher.jvmPath = dialog.ChosenJvmPath();
     CheckJvmArchitecture(launcher);
+    LogRuntimeChosen(RuntimeSource::ChosenByUser, launcher);
     RememberJrePath(launcher, dialog.ChosenHome());
     return true;
 }

@@ -48,6 +48,7 @@ const wchar_t* SourceName(RuntimeSource source) {
         case RuntimeSource::BesideLauncher: return L"beside the launcher";
         case RuntimeSource::Registry: return L"registry";
         case RuntimeSource::JavaHome: return L"JAVA_HOME";
+        case RuntimeSource::ChosenByUser: return L"the user's choice in \"JRE Not Found\"";
     }
     return L"?";
 }

@@ -10,7 +10,7 @@ namespace tarn {
 
 class Launcher;
 
-enum class RuntimeSource { JrePath, BesideLauncher, Registry, JavaHome };
+enum class RuntimeSource { JrePath, BesideLauncher, Registry, JavaHome, ChosenByUser };
 enum class PassedOver {
     NoLibrary,     // the folder holds no JVM library that fits "JVM Type"
     NoRuntime,     // no folder with bin\java.dll
