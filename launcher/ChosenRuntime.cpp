@@ -1,9 +1,8 @@
 #include "launcher/ChosenRuntime.h"
 
-#include "launcher/DiscoveryLog.h"
-
 #include "jre/JreNotFoundDialog.h"
 #include "jre/RuntimeSearch.h"
+#include "launcher/DiscoveryLog.h"
 #include "launcher/ProfileWrite.h"
 #include "launcher/Settings.h"
 #include "launcher/UserSettings.h"
