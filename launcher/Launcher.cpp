@@ -5,6 +5,9 @@
 #include "jre/RuntimeSearch.h"
 #include "launcher/PairedProduct.h"
 #include "launcher/Settings.h"
+#include "splash/Splash.h"
+#include "splash/SplashRules.h"
+#include "splash/SplashWindow.h"
 #include "vm/VmHost.h"
 
 namespace tarn {
@@ -14,11 +17,13 @@ static Launcher* currentLauncher = nullptr;
 Launcher::Launcher() { currentLauncher = this; }
 
 Launcher::~Launcher() {
+    CloseSplash(*this);
     if (javaVm != nullptr) {
         // Waits for the Java program's remaining non-daemon threads.
         javaVm->DestroyJavaVM();
         javaVm = nullptr;
     }
+    splashClose.reset();
     currentLauncher = nullptr;
 }
 
@@ -40,10 +45,14 @@ bool Launcher::Init() {
 int32_t Launcher::Run() {
     if (usePairedProduct) return RunPairedProduct(*this);
     ProcessEnvironmentSetup(*this);
+    if (!SplashSuppressed(arguments)) StartSplash(*this);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;
     if (vmThreadStackSize == 0) vmThreadStackSize = DefaultJavaStackSize(*this);
-    return RunVmThread(*this) == 0 ? 0 : -1;
+    if (RunVmThread(*this) == 0) return 0;
+    // The runtime's splash library must not outlive a VM that failed to start.
+    splashClose.reset();
+    return -1;
 }
 
 }  // namespace tarn

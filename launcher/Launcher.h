@@ -4,13 +4,19 @@
 
 #include <jni.h>
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 
+#include "base/Handles.h"
 #include "base/Text.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
+#include "splash/SplashCloseHolder.h"
 
 namespace tarn {
+
+class SplashWindow;
 
 // Told by the VM's exit and abort hooks; the launcher itself never installs one.
 class VmExitListener {
@@ -36,6 +42,10 @@ public:
     static Launcher* Current();
 
     VmExitListener* exitListener = nullptr;
+    HandleHolder splashThread;
+    DWORD splashThreadId = 0;
+    WString splashImage;
+    WString splashShadow;
     int32_t jvmType = kClientFirst;
     WString jvmPath;
     JavaVM* javaVm = nullptr;
@@ -45,7 +55,9 @@ public:
     JavaVersion minVersion;
     JavaVersion maxVersion;
     WStringList arguments;
-    HWND splashWindowHandle = nullptr;
+    std::unique_ptr<SplashWindow> splashWindow;
+    // Written by the splash thread, read by whichever thread shows a message box.
+    std::atomic<HWND> splashWindowHandle = nullptr;
     bool isService = false;
     bool jdkWanted = false;
     bool jreWanted = false;
@@ -74,6 +86,7 @@ public:
     bool failureCheck = false;
     bool overrideWorkingDir = false;
     uint32_t vmThreadStackSize = 0;
+    SplashCloseHolder splashClose;
     bool usePairedProduct = false;
 
     using JniCreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);

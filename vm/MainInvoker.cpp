@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "splash/Splash.h"
 #include "vm/ErrorMessages.h"
 #include "vm/JavaStrings.h"
 #include "vm/ModifiedUtf8.h"
@@ -86,9 +87,11 @@ bool CallMain(Launcher& launcher) {
         return false;
     }
     env->CallStaticVoidMethod(klass, main, arguments.get());
-    // An exception escaping main stays pending: the splash closes and the exception report takes
-    // it here once they exist. Otherwise DetachCurrentThread hands it to the VM's handler for
-    // uncaught exceptions, which prints it as for any Java thread that ends with one.
+    // The splash must not hide what follows an exception that escaped main.
+    if (env->ExceptionCheck()) CloseSplash(launcher);
+    // An exception escaping main stays pending: the exception report takes it here once it
+    // exists. Otherwise DetachCurrentThread hands it to the VM's handler for uncaught
+    // exceptions, which prints it as for any Java thread that ends with one.
     return true;
 }
 
