@@ -4,7 +4,7 @@
 #include <set>
 
 #include "jre/JvmLibrary.h"
-#include "jre/tests/Fixtures.h"
+#include "tests/standin/kit/Standin.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
 
@@ -67,7 +67,7 @@ TEST(ChooseJvmLibrary, PolicyAndSubPathOrder) {
 
 TEST(SelectJvmLibrary, RealFoldersAndTheRuntimeMarker) {
     test::TempFolder temp;
-    const WString both = test::LayOut(temp.Path() + L"\\both", {{L"client", L"server"}});
+    const WString both = test::LayOutRuntime(temp.Path() + L"\\both", {.vms = {L"client", L"server"}});
     EXPECT_EQ(SelectJvmLibrary(both, kClientFirst).path, both + L"bin\\client\\jvm.dll");
     const JvmLibrary server = SelectJvmLibrary(both, kServerOnly);
     EXPECT_EQ(server.path, both + L"bin\\server\\jvm.dll");
@@ -75,10 +75,10 @@ TEST(SelectJvmLibrary, RealFoldersAndTheRuntimeMarker) {
     EXPECT_TRUE(IsJavaHome(both));
 
     // A library without the marker still qualifies; the marker alone makes a runtime home.
-    const WString bare = test::LayOut(temp.Path() + L"\\bare", {{L"hotspot"}, false});
+    const WString bare = test::LayOutRuntime(temp.Path() + L"\\bare", {.vms = {L"hotspot"}, .javaMarker = false});
     EXPECT_EQ(SelectJvmLibrary(bare, kClientFirst).path, bare + L"bin\\hotspot\\jvm.dll");
     EXPECT_FALSE(IsJavaHome(bare));
-    const WString markerOnly = test::LayOut(temp.Path() + L"\\marker", {{}, true});
+    const WString markerOnly = test::LayOutRuntime(temp.Path() + L"\\marker", {.vms = {}});
     EXPECT_TRUE(SelectJvmLibrary(markerOnly, kClientFirst).path.empty());
     EXPECT_TRUE(IsJavaHome(markerOnly));
 

@@ -9,19 +9,11 @@
 namespace tarn::test {
 namespace {
 
+// The platform's CRC-32 (the zip one), from ntdll.
 uint32_t Crc32(const std::string& data) {
-    static const auto table = [] {
-        std::vector<uint32_t> entries(256);
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            entries[n] = c;
-        }
-        return entries;
-    }();
-    uint32_t crc = 0xFFFFFFFFu;
-    for (unsigned char byte : data) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
+    using Compute = DWORD(WINAPI*)(DWORD, const BYTE*, INT);
+    static const auto compute = reinterpret_cast<Compute>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlComputeCrc32"));
+    return compute(0, reinterpret_cast<const BYTE*>(data.data()), static_cast<INT>(data.size()));
 }
 
 void Put16(std::string& out, uint32_t value) {

@@ -88,7 +88,7 @@ public:
     const WString& Path() const { return path_; }
     // For RunOptions::environment of a child process.
     std::pair<WString, WString> Variable() const { return {kTraceVariable, path_}; }
-    // For a stand-in loaded into this process (it reads the variable for every line).
+    // For a stand-in loaded into this process (set before its first trace line).
     void UseInThisProcess() const;
     Trace Read() const { return Trace::Read(path_); }
 

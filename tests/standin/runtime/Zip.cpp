@@ -77,11 +77,6 @@ std::optional<std::string> ZipArchive::Read(const std::string& name, std::string
     }
     const std::string raw = bytes_.substr(data, entry.compressedSize);
     if (entry.method == 0) return raw;
-    if (entry.method == 8) {
-        std::optional<std::string> inflated = Inflate(raw, entry.size);
-        if (!inflated) error = "damaged deflated entry " + name;
-        return inflated;
-    }
     error = "entry " + name + " uses compression method " + std::to_string(entry.method);
     return std::nullopt;
 }

@@ -1,4 +1,4 @@
-// Reading jar files: zip archives with stored or deflated entries, also when the archive is
+// Reading jar files: zip archives with stored entries (the tests write no others), also when the archive is
 // appended to other data (an executable carrying its jar). Windows-free.
 #pragma once
 #include <cstdint>
@@ -28,8 +28,5 @@ private:
     std::string bytes_;
     std::map<std::string, Entry> entries_;
 };
-
-// Raw deflate data (RFC 1951) to its bytes; nothing when damaged.
-std::optional<std::string> Inflate(const std::string& data, size_t expectedSize);
 
 }  // namespace tarn::standin
