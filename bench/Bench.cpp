@@ -78,6 +78,58 @@ void StartToMain(int rounds) {
     if (!ok) std::printf("  WARNING: a run failed, showed a dialog or did not exit with 0\n");
 }
 
+// Process start until main has called System.exit, so that no close at the end is counted; and
+// until the splash window of the process is visible.
+double TimedStartToExitInMain(const WString& exe, bool& ok, double* splashShownMs = nullptr) {
+    const double start = NowMs();
+    RunOptions options;
+    ChildProcess child(exe, L"", options);
+    ok = ok && child.Started();
+    bool splashSeen = splashShownMs == nullptr;
+    while (WaitForSingleObject(child.Handle(), splashSeen ? 60000 : 1) == WAIT_TIMEOUT) {
+        const HWND splash = FindWindowW(L"SplashScreenWindow", nullptr);
+        if (!splashSeen && splash != nullptr && IsWindowVisible(splash)) {
+            *splashShownMs = NowMs() - start;
+            splashSeen = true;
+        }
+    }
+    const double elapsed = NowMs() - start;
+    DWORD code = 1;
+    GetExitCodeProcess(child.Handle(), &code);
+    ok = ok && code == 0 && splashSeen;
+    return elapsed;
+}
+
+// The picture is made by tools/bench.sh: a 1920x1080 PNG that does not compress to nothing.
+void SplashStart(int rounds) {
+    TempFolder app(L"bench-splash");
+    const WString exe = app.Path() + L"\\App.exe";
+    CopyTo(LauncherExe(), exe);
+    LayOutRuntime(app.Path() + L"\\jre");
+    CopyTo(BuildDir() + L"\\bench\\splash-1920x1080.png", app.Path() + L"\\splash.png");
+    WriteClass(app.Path() + L"\\classes", "bench/Main", "method main\nexit 0\nend\n");
+    const WString settings =
+        L"[Java Runtime Environment]\r\nMain Class=bench.Main\r\n[Class Path]\r\nClass Path=classes\r\n";
+    bool ok = true;
+    std::vector<double> plain, splash, shown;
+    for (int i = 0; i <= rounds; ++i) {
+        WriteUtf16File(app.Path() + L"\\App.ini", settings);
+        const double withoutSplash = TimedStartToExitInMain(exe, ok);
+        WriteUtf16File(app.Path() + L"\\App.ini", settings + L"[Display]\r\nSplash Screen=splash.png\r\n");
+        double shownMs = 0;
+        const double withSplash = TimedStartToExitInMain(exe, ok, &shownMs);
+        if (i == 0) continue;  // warm-up
+        plain.push_back(withoutSplash);
+        splash.push_back(withSplash);
+        shown.push_back(shownMs);
+    }
+    const double p = Median(plain), s = Median(splash);
+    std::printf("Start to System.exit in main, with a 1920x1080 PNG splash (median of %d):\n", rounds);
+    std::printf("  no splash     %8.1f ms\n  with splash   %8.1f ms\n  difference    %8.1f ms\n", p, s, s - p);
+    std::printf("  splash shown  %8.1f ms after the start\n", Median(shown));
+    if (!ok) std::printf("  WARNING: a run failed, exited with another code or showed no splash\n");
+}
+
 void MakeJars(const WString& folder, int count) {
     CreateDirectoryW(folder.c_str(), nullptr);
     for (int i = 0; i < count; ++i) {
@@ -127,6 +179,7 @@ void ClassPathExpansion() {
 
 int main() {
     tarn::bench::StartToMain(10);
+    tarn::bench::SplashStart(10);
     tarn::bench::ClassPathExpansion();
     return 0;
 }
