@@ -29,6 +29,28 @@ HWND FindSplashWindow(DWORD processId) {
     return search.found;
 }
 
+HWND AwaitSplashWindow(HANDLE process, DWORD processId, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        const HWND window = FindSplashWindow(processId);
+        if (window != nullptr && IsWindowVisible(window)) {
+            // Answered once the splash thread is in its message loop: after its first painting.
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+            return window;
+        }
+    } while (WaitForSingleObject(process, 10) == WAIT_TIMEOUT && GetTickCount64() < deadline);
+    return nullptr;
+}
+
+bool AwaitTraceLine(const Launch& launch, HANDLE process, std::string_view name, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        if (launch.ReadTrace().Has(name)) return true;
+    } while (WaitForSingleObject(process, 10) == WAIT_TIMEOUT && GetTickCount64() < deadline);
+    return launch.ReadTrace().Has(name);
+}
+
 SplashView ViewOf(HWND window) {
     SplashView view;
     view.window = window;
@@ -42,21 +64,21 @@ SplashView ViewOf(HWND window) {
 }
 
 COLORREF ScreenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
+    const HDC screen = GetDC(nullptr);
     const COLORREF colour = GetPixel(screen, x, y);
     ReleaseDC(nullptr, screen);
     return colour;
 }
 
-bool AwaitTraceLine(const TraceFile& trace, HANDLE process, std::string_view name, std::string_view part,
-                    DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (trace.Read().Has(name, part)) return true;
-        if (GetTickCount64() > deadline || WaitForSingleObject(process, 20) != WAIT_TIMEOUT) {
-            return trace.Read().Has(name, part);
-        }
-    }
+Gate::Gate() {
+    static int count = 0;
+    name_ = "tarn-splash-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    event_ = CreateEventA(nullptr, TRUE, FALSE, name_.c_str());
+}
+
+Gate::~Gate() {
+    SetEvent(event_);  // nothing stays blocked on a test that failed midway
+    CloseHandle(event_);
 }
 
 }  // namespace tarn::test
