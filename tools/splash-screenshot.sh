@@ -1,7 +1,7 @@
 #!/bin/bash
 # Takes the README's splash screenshot: starts the launcher with demo/splash.png as its splash on a
-# virtual display, waits until the Java program's main runs (the splash is up by then), and crops
-# the screen to the window.
+# virtual display with a plain desktop, waits until the Java program's main runs (the splash is up
+# by then), and crops the screen to the window with a margin of desktop around it.
 #   tools/splash-screenshot.sh [OUTPUT.png]      (default: docs/splash-screenshot.png)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,15 +45,18 @@ export TARN_APP=$app TARN_WINE=$wine TARN_WINESERVER=$wineserver TARN_SIZE=$size
 tools/with-display.sh bash -c '
   set -u
   cd "$TARN_APP"
+  read -r screen_w screen_h < <(xwininfo -root | awk "/Width:/{w=\$2} /Height:/{h=\$2} END{print w, h}")
+  convert -size "${screen_w}x${screen_h}" gradient:"#e4e8ec-#b8c2cc" desktop.png
+  display -window root desktop.png
   "$TARN_WINE" Splash.exe >/dev/null 2>&1 &
   for _ in $(seq 1 300); do
     grep -q "CallStaticVoidMethod" "$TARN_TRACE" 2>/dev/null && break
     sleep 0.1
   done
   sleep 1  # the X server has drawn what Wine sent
-  read -r screen_w screen_h < <(xwininfo -root | awk "/Width:/{w=\$2} /Height:/{h=\$2} END{print w, h}")
-  w=${TARN_SIZE%x*} h=${TARN_SIZE#*x}
-  import -window root -crop "${w}x${h}+$(( (screen_w - w) / 2 ))+$(( (screen_h - h) / 2 ))" +repage "$TARN_OUT"
+  w=${TARN_SIZE%x*} h=${TARN_SIZE#*x} margin=24
+  import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$(( (screen_w - w) / 2 - margin ))+$(( (screen_h - h) / 2 - margin ))" \
+    +repage "$TARN_OUT"
   status=$?
   "$TARN_WINESERVER" -k >/dev/null 2>&1
   exit $status'
