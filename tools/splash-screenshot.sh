@@ -21,7 +21,7 @@ cp demo/splash.png "$app/splash.png"
 cp "$root/x64/standin/jvm.dll" "$app/jre/bin/client/jvm.dll"
 : >"$app/jre/bin/java.dll"
 # A class script for the stand-in runtime (tests/README.md): main waits, so the splash stays up.
-printf 'method main\n  sleep 15000\nend\n' >"$app/classes/demo/Wait.class"
+printf 'method main\n  sleep 5000\nend\n' >"$app/classes/demo/Wait.class"
 python3 - "$app/Splash.ini" <<'PY'
 import sys
 text = ("[Java Runtime Environment]\r\nMain Class=demo.Wait\r\n[Class Path]\r\nClass Path=classes\r\n"
@@ -30,26 +30,20 @@ open(sys.argv[1], "wb").write("\ufeff".encode("utf-16-le") + text.encode("utf-16
 PY
 size=$(identify -format '%wx%h' demo/splash.png)
 
-export WINEPREFIX=$PWD/$root/screenshot/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  "$wine" wineboot -i >/dev/null 2>&1
-  "$wineserver" -w
-fi
 trace=$app/trace.txt
 export TARN_STANDIN_TRACE="Z:$(printf '%s' "$trace" | tr / '\\')"
-export TARN_APP=$app TARN_WINE=$wine TARN_WINESERVER=$wineserver TARN_SIZE=$size TARN_OUT=$out TARN_TRACE=$trace
+# tests/wine-run.sh prepares the Wine prefix, runs the launcher to its end and stops Wine.
+export TARN_BUILD_DIR_UNIX=$PWD/$root/x64 TARN_SOURCE_DIR_UNIX=$PWD
+export TARN_RUN="$PWD/tests/wine-run.sh $PWD/$root/screenshot/wine $app/Splash.exe"
+export TARN_APP=$app TARN_SIZE=$size TARN_OUT=$out TARN_TRACE=$trace
 tools/with-display.sh bash -c '
   set -u
   cd "$TARN_APP"
   read -r screen_w screen_h < <(xwininfo -root | awk "/Width:/{w=\$2} /Height:/{h=\$2} END{print w, h}")
   convert -size "${screen_w}x${screen_h}" gradient:"#e4e8ec-#b8c2cc" desktop.png
   display -window root desktop.png
-  "$TARN_WINE" Splash.exe >/dev/null 2>&1 &
-  for _ in $(seq 1 300); do
+  $TARN_RUN >/dev/null 2>&1 &
+  for _ in $(seq 1 600); do
     grep -q "CallStaticVoidMethod" "$TARN_TRACE" 2>/dev/null && break
     sleep 0.1
   done
@@ -58,6 +52,6 @@ tools/with-display.sh bash -c '
   import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$(( (screen_w - w) / 2 - margin ))+$(( (screen_h - h) / 2 - margin ))" \
     +repage "$TARN_OUT"
   status=$?
-  "$TARN_WINESERVER" -k >/dev/null 2>&1
+  wait
   exit $status'
 echo "wrote $out"
