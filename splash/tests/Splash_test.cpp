@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "base/Handles.h"
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
@@ -17,28 +18,22 @@ namespace {
 using Files = std::vector<std::pair<WString, std::string>>;
 
 std::string Data(const WString& name) { return ReadBytes(SourceDir() + L"\\splash\\tests\\data\\" + name); }
-std::string NoInitLibrary() {
-    const WString library = StandinSplashLibrary();
-    return ReadBytes(library.substr(0, library.rfind(L'\\')) + L"\\noinit\\splashscreen.dll");
+std::string NoInitLibrary() {  // noinit\splashscreen.dll beside the stand-in's
+    WString library = StandinSplashLibrary();
+    return ReadBytes(library.insert(library.rfind(L'\\'), L"\\noinit"));
 }
 
 // A named event the stand-in waits for ("await NAME", tarn.standin.createGate=NAME).
 class Gate {
 public:
-    Gate() : name_("tarn-splash-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count_)) {
-        event_ = CreateEventA(nullptr, TRUE, FALSE, name_.c_str());
-    }
-    ~Gate() {
-        SetEvent(event_);  // nothing stays blocked after a failed check
-        CloseHandle(event_);
-    }
+    ~Gate() { Open(); }  // nothing stays blocked after a failed check
     std::string Name() const { return name_; }
-    void Open() const { SetEvent(event_); }
+    void Open() const { SetEvent(event_.get()); }
 
 private:
     static inline int count_ = 0;
-    std::string name_;
-    HANDLE event_;
+    std::string name_ = "tarn-splash-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count_);
+    HandleHolder event_{CreateEventA(nullptr, TRUE, FALSE, name_.c_str())};
 };
 
 // The usual product showing {app}\s.png; main waits at the gate, then says so.
@@ -75,20 +70,10 @@ HWND AwaitSplash(const ChildProcess& child) {
 }
 
 // Wine's load order for the test's App.exe: a gdiplus.dll beside it before Wine's own.
-class PlantedGdiPlusFirst {
-public:
-    PlantedGdiPlusFirst() {
-        RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
-        RegSetValueExW(key_, L"gdiplus", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native,builtin"), 30);
-    }
-    ~PlantedGdiPlusFirst() {
-        RegCloseKey(key_);
-        RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
-    }
-
-private:
+struct PlantedGdiPlusFirst {
     static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\App.exe\\DllOverrides";
-    HKEY key_ = nullptr;
+    PlantedGdiPlusFirst() { RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"gdiplus", REG_SZ, L"native,builtin", 30); }
+    ~PlantedGdiPlusFirst() { RegDeleteKeyW(HKEY_CURRENT_USER, kKey); }
 };
 
 struct Shown {
