@@ -4,9 +4,6 @@
 #include <set>
 
 #include "jre/JvmLibrary.h"
-#include "tests/standin/kit/Standin.h"
-#include "tests/kit/TempFolder.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn {
 namespace {
@@ -63,32 +60,6 @@ TEST(ChooseJvmLibrary, PolicyAndSubPathOrder) {
                                          home + L"bin\\jrockit\\jvm.dll"};
         for (const WString& path : asked) EXPECT_EQ(known.count(path), 1u) << c.name;
     }
-}
-
-TEST(SelectJvmLibrary, RealFoldersAndTheRuntimeMarker) {
-    test::TempFolder temp;
-    const WString both = test::LayOutRuntime(temp.Path() + L"\\both", {.vms = {L"client", L"server"}});
-    EXPECT_EQ(SelectJvmLibrary(both, kClientFirst).path, both + L"bin\\client\\jvm.dll");
-    const JvmLibrary server = SelectJvmLibrary(both, kServerOnly);
-    EXPECT_EQ(server.path, both + L"bin\\server\\jvm.dll");
-    EXPECT_TRUE(server.server);
-    EXPECT_TRUE(IsJavaHome(both));
-
-    // A library without the marker still qualifies; the marker alone makes a runtime home.
-    const WString bare = test::LayOutRuntime(temp.Path() + L"\\bare", {.vms = {L"hotspot"}, .javaMarker = false});
-    EXPECT_EQ(SelectJvmLibrary(bare, kClientFirst).path, bare + L"bin\\hotspot\\jvm.dll");
-    EXPECT_FALSE(IsJavaHome(bare));
-    const WString markerOnly = test::LayOutRuntime(temp.Path() + L"\\marker", {.vms = {}});
-    EXPECT_TRUE(SelectJvmLibrary(markerOnly, kClientFirst).path.empty());
-    EXPECT_TRUE(IsJavaHome(markerOnly));
-
-    // Presence is all that counts: a folder named java.dll marks a runtime too.
-    const WString folderMarker = temp.Path() + L"\\folder\\";
-    ASSERT_TRUE(CreateDirectoryW((folderMarker).c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryW((folderMarker + L"bin").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryW((folderMarker + L"bin\\java.dll").c_str(), nullptr));
-    EXPECT_TRUE(IsJavaHome(folderMarker));
-    EXPECT_FALSE(IsJavaHome(temp.Path() + L"\\missing\\"));
 }
 
 }  // namespace

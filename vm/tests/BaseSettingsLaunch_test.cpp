@@ -10,7 +10,8 @@ namespace {
 
 TEST(BaseSettingsLaunch, BaseValuesAreReplacedByTheFileAndExtendedByPlusSections) {
     // Built from launcher/tests/data/base-test.ini: Main Class com.example.BaseMain, VM parameters
-    // -Xmx256m, System Path base-path. An empty "Main Class" in the file reads as absent.
+    // -Xmx256m, System Path base-path, Library Path C:\Bibliothèque\𝄞 (UTF-8 with a byte-order mark
+    // and LF line ends). An empty "Main Class" in the file reads as absent.
     const WString unlock = L"[Product Information]\r\nUpgrade Code={6F1C8E52-3A9D-4B7E-9C21-5D0A7B3E8F14}\r\n";
     struct Row {
         const char* what;
@@ -26,13 +27,15 @@ TEST(BaseSettingsLaunch, BaseValuesAreReplacedByTheFileAndExtendedByPlusSections
         SCOPED_TRACE(row.what);
         const Outcome o =
             Launch({.settings = L"[Class Path]\r\nClass Path=classes\r\n[Java Runtime Environment]\r\n" + row.settings + unlock,
-                    .classes = {{"com/example/BaseMain", "method main\n  out base main ran\n  env Path\nend\n"}},
+                    .classes = {{"com/example/BaseMain", "method main\n  out base main ran\n  env Path\n  prop java.library.path\nend\n"}},
                     .launcher = BuildDir() + L"\\tarn64_base_test.exe"})
                 .Run();
         ExpectCleanEnd(o, 0);
         ASSERT_FALSE(o.out.empty()) << o.trace.Text();
         EXPECT_EQ(o.out.front(), L"base main ran");
         EXPECT_EQ(PrintedValue(o, L"Path").rfind(L"base-path;", 0), 0u);
+        // Options reach the VM in the ANSI code page, where the last character has no place.
+        EXPECT_EQ(PrintedValue(o, L"java.library.path").rfind(L"C:\\Biblioth\u00e8que\\", 0), 0u);
         ASSERT_GE(o.options.size(), 4u);
         EXPECT_EQ(std::vector<std::string>(o.options.begin() + 2, o.options.end() - 2), row.parameters);
     }

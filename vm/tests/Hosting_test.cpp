@@ -54,6 +54,8 @@ void RunRows(const std::vector<Row>& rows) {
 
 TEST(Hosting, WhatTheProgramReceivesAndFinds) {
     const WString nonLatin = L"\u00DCn\u00EFc\u00F6d\u00E9-\u65E5\u672C-\u0416";
+    WString manyWords;
+    for (int i = 0; i < 10000; ++i) manyWords += L"w ";
     RunRows({
         {"command line words, then those of Cmd", L"[Application]\r\nCmd=%TARN_TEST_WORD% \"cmd two\" \"\"  last\r\n",
          "args", L"\"two words\" \"\" plain -nosplash " + nonLatin + L" /nosplash -NOSPLASH",
@@ -61,6 +63,7 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
          {L"two words", L"", L"plain", L"-nosplash", nonLatin, L"/nosplash", L"-NOSPLASH", L"from-env", L"cmd two",
           L"last"}},
         {"no words give an empty array", L"", "argc", L"", {}, 0, {L"0"}},
+        {"ten thousand words", L"", "argc", manyWords, {}, 0, {L"10000"}},
         {"runtime variables, Path and library path with settings",
          L"System Path=C:\\Tools;%TARN_TEST_EXTRA%\r\nLibrary Path=native;%TARN_TEST_EXTRA%\r\n", kPrintEnvironment, L"",
          {{L"Path", kPath}, {L"TARN_TEST_EXTRA", L"D:\\extra"}}, 0,
@@ -161,11 +164,10 @@ TEST(Hosting, ClassPathFromRealFoldersAndJars) {
     Launch launch({.settings = L"[Class Path]\r\nClass Path=lib\\*.jar;C:\\absent\\kept.jar;missing.jar;nothing\\*.jar;"
                                L"classes;%TARN_TEST_JAR%\r\n[Java Runtime Environment]\r\nMain Class=app.Main\r\n"
                                L"[Application]\r\nEmbedded Jar=yes\r\n",
-                   .files = {{L"{app}\\lib\\zeta.jar", JarBytes({})}, {L"{app}\\lib\\alpha.jar", JarBytes({})},
-                             {L"{app}\\lib\\mid.jar", JarBytes({})}, {L"{app}\\lib\\notes.txt", "not a jar"},
-                             {L"{app}\\from-env.jar", JarBytes({})}, {L"{app}\\classes\\x", ""}},
+                   .classes = {{"app/Main", "method main\n  prop java.class.path\nend\n"}},
+                   .files = {{L"{app}\\lib\\zeta.jar", "PK"}, {L"{app}\\lib\\alpha.jar", "PK"}, {L"{app}\\lib\\mid.jar", "PK"},
+                             {L"{app}\\lib\\notes.txt", "not a jar"}, {L"{app}\\from-env.jar", "PK"}},
                    .environment = {{L"TARN_TEST_JAR", L"from-env.jar"}}});
-    AppendJarToExecutable(launch.ExePath(), {ClassEntry("app/Main", "method main\n  prop java.class.path\nend\n")});
     const Outcome o = launch.Run();
     ExpectCleanEnd(o, 0);
     const WString app = launch.Folder();

@@ -91,13 +91,13 @@ TEST_F(Strictness, AJniEnvUsedAfterItsThreadDetached) {
 TEST_F(Strictness, ALocalReferenceUsedAfterDeleteLocalRef) {
     jclass string = env_->FindClass("java/lang/String");
     env_->DeleteLocalRef(string);
-    env_->GetMethodID(string, "length", "()I");
+    env_->GetMethodID(string, "<init>", "([C)V");
     EXPECT_THAT(Warnings(), ElementsAre("GetMethodID: local reference used after DeleteLocalRef"));
 }
 
 TEST_F(Strictness, ALocalReferenceUsedOnAnotherThread) {
     jclass string = env_->FindClass("java/lang/String");
-    OnOtherThread(true, [&](JNIEnv* own) { own->GetMethodID(string, "length", "()I"); });
+    OnOtherThread(true, [&](JNIEnv* own) { own->GetMethodID(string, "<init>", "([C)V"); });
     EXPECT_THAT(Warnings(),
                 ElementsAre("GetMethodID: local reference of thread " + Id(main_) + " used on thread " + Id(other_)));
 }
@@ -106,7 +106,7 @@ TEST_F(Strictness, ALocalReferenceUsedAfterPopLocalFrame) {
     ASSERT_EQ(env_->PushLocalFrame(4), JNI_OK);
     jclass string = env_->FindClass("java/lang/String");
     env_->PopLocalFrame(nullptr);
-    env_->GetMethodID(string, "length", "()I");
+    env_->GetMethodID(string, "<init>", "([C)V");
     EXPECT_THAT(Warnings(), ElementsAre("GetMethodID: local reference used after PopLocalFrame"));
 }
 
@@ -143,14 +143,15 @@ TEST_F(Strictness, AMethodCalledAgainstItsKindOrReturnType) {
     jclass system = env_->FindClass("java/lang/System");
     jmethodID setOut = env_->GetStaticMethodID(system, "setOut", "(Ljava/io/PrintStream;)V");
     env_->CallStaticIntMethod(system, setOut, nullptr);
-    jclass string = env_->FindClass("java/lang/String");
-    jmethodID length = env_->GetMethodID(string, "length", "()I");
-    env_->CallStaticIntMethod(string, length);
+    jclass buffer = env_->FindClass("java/io/ByteArrayOutputStream");
+    jmethodID text = env_->GetMethodID(buffer, "toString", "()Ljava/lang/String;");
+    env_->CallStaticObjectMethod(buffer, text);
     EXPECT_THAT(
         Warnings(),
         ElementsAre("CallStaticIntMethod: java/lang/System.setOut(Ljava/io/PrintStream;)V does not return the type "
                     "that CallStaticIntMethod returns",
-                    "CallStaticIntMethod: instance method java/lang/String.length()I called as a static method"));
+                    "CallStaticObjectMethod: instance method java/io/ByteArrayOutputStream.toString()Ljava/lang/String; called "
+                    "as a static method"));
 }
 
 }  // namespace
