@@ -78,4 +78,13 @@ WString ModulePath() {
     return {};
 }
 
+// Loaded at run time: the function is missing on systems without the DLL-directory update.
+void AddDllSearchFolder(const WString& folder) {
+    using AddDllDirectoryFunction = void*(WINAPI*)(const wchar_t*);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto add = reinterpret_cast<AddDllDirectoryFunction>(
+        kernel == nullptr ? nullptr : GetProcAddress(kernel, "AddDllDirectory"));
+    if (add != nullptr) add(folder.c_str());
+}
+
 }  // namespace tarn

@@ -22,5 +22,7 @@ bool RemoveFolder(const WString& path);
 WString FullPathName(const WString& path);
 // The executable's full path, whatever its length; empty, with the last error set, on failure.
 WString ModulePath();
+// Adds a folder to the process's DLL search folders (for LOAD_LIBRARY_SEARCH_DEFAULT_DIRS); never removed.
+void AddDllSearchFolder(const WString& folder);
 
 }  // namespace tarn

@@ -69,6 +69,7 @@ inline void CloseModule(HMODULE module) noexcept { ::FreeLibrary(module); }
 inline void CloseView(void* view) noexcept { ::UnmapViewOfFile(view); }
 inline void CloseGdiObject(HGDIOBJ object) noexcept { ::DeleteObject(object); }
 inline void CloseWindowHandle(HWND window) noexcept { ::DestroyWindow(window); }
+inline void CloseMemoryDc(HDC dc) noexcept { ::DeleteDC(dc); }
 
 using HandleHolder = UniqueResource<AnyHandleTraits<CloseKernelHandle>>;
 using FindHandle = UniqueResource<AnyHandleTraits<CloseSearch>>;
@@ -77,5 +78,6 @@ using ModuleHolder = UniqueResource<ResourceTraits<HMODULE, nullptr, CloseModule
 using ViewHolder = UniqueResource<ResourceTraits<void*, nullptr, CloseView>>;
 using GdiObjectHolder = UniqueResource<ResourceTraits<HGDIOBJ, nullptr, CloseGdiObject>>;
 using WindowHolder = UniqueResource<ResourceTraits<HWND, nullptr, CloseWindowHandle>>;
+using MemoryDcHolder = UniqueResource<ResourceTraits<HDC, nullptr, CloseMemoryDc>>;
 
 }  // namespace tarn

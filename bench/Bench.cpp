@@ -13,6 +13,7 @@
 
 #include "bench/BenchKit.h"
 #include "bench/Scale.h"
+#include "bench/SplashBench.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
@@ -157,8 +158,12 @@ void Sizes() {
 }  // namespace
 }  // namespace tarn::bench
 
-int main() {
+int main(int argc, char** argv) {
     using namespace tarn::bench;
+    if (argc > 1 && std::strcmp(argv[1], "splash") == 0) {  // needs a display
+        SplashStart(10);
+        return 0;
+    }
     Sizes();
     App app;
     StartToMain(app, 21);

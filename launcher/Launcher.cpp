@@ -8,6 +8,9 @@
 #include "launcher/ChosenRuntime.h"
 #include "launcher/PairedProduct.h"
 #include "launcher/Settings.h"
+#include "splash/Splash.h"
+#include "splash/SplashRules.h"
+#include "splash/SplashWindow.h"
 #include "vm/VmHost.h"
 
 namespace tarn {
@@ -17,12 +20,14 @@ static Launcher* currentLauncher = nullptr;
 Launcher::Launcher() { currentLauncher = this; }
 
 Launcher::~Launcher() {
+    CloseSplash(*this);
     if (javaVm != nullptr) {
         // Waits for the Java program's remaining non-daemon threads.
         javaVm->DestroyJavaVM();
         javaVm = nullptr;
     }
     ReleaseSingleInstance(*this);
+    splashClose.reset();
     currentLauncher = nullptr;
 }
 
@@ -48,11 +53,15 @@ int32_t Launcher::Run() {
     if (usePairedProduct) return RunPairedProduct(*this);
     if (IsLaterStart(*this)) return AwaitForwardReply(*this);
     ProcessEnvironmentSetup(*this);
+    if (!SplashSuppressed(arguments)) StartSplash(*this);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;
     LogVmOptions(vmOptions);
     if (vmThreadStackSize == 0) vmThreadStackSize = DefaultJavaStackSize(*this);
-    return RunVmThread(*this) == 0 ? 0 : -1;
+    if (RunVmThread(*this) == 0) return 0;
+    // The runtime's splash library must not outlive a VM that failed to start.
+    splashClose.reset();
+    return -1;
 }
 
 }  // namespace tarn

@@ -4,14 +4,20 @@
 
 #include <jni.h>
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 
+#include "base/Handles.h"
 #include "base/Text.h"
 #include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
+#include "splash/SplashCloseHolder.h"
 
 namespace tarn {
+
+class SplashWindow;
 
 // Told by the VM's exit and abort hooks; the launcher itself never installs one.
 class VmExitListener {
@@ -37,6 +43,10 @@ public:
     static Launcher* Current();
 
     VmExitListener* exitListener = nullptr;
+    HandleHolder splashThread;
+    DWORD splashThreadId = 0;
+    WString splashImage;
+    WString splashShadow;
     int32_t jvmType = kClientFirst;
     WString jvmPath;
     JavaVM* javaVm = nullptr;
@@ -46,7 +56,9 @@ public:
     JavaVersion minVersion;
     JavaVersion maxVersion;
     WStringList arguments;
-    HWND splashWindowHandle = nullptr;
+    std::unique_ptr<SplashWindow> splashWindow;
+    // Written by the splash thread, read by whichever thread shows a message box.
+    std::atomic<HWND> splashWindowHandle = nullptr;
     bool isService = false;
     bool jdkWanted = false;
     bool jreWanted = false;
@@ -78,6 +90,7 @@ public:
     bool failureCheck = false;
     bool overrideWorkingDir = false;
     uint64_t vmThreadStackSize = 0;  // bytes, as "-Xss" asks; never more than a size_t holds
+    SplashCloseHolder splashClose;
     bool usePairedProduct = false;
 
     using JniCreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "instance/SingleInstance.h"
+#include "splash/Splash.h"
 #include "vm/ErrorMessages.h"
 #include "vm/ExceptionDialog.h"
 #include "vm/JavaStrings.h"
@@ -92,6 +93,8 @@ void AfterUncaughtException(Launcher& launcher) {
     JNIEnv* env = launcher.jniEnv;
     LocalRef exception(env, env->ExceptionOccurred());
     env->ExceptionClear();
+    // The splash must not hide the report, nor stay over a program that goes on without it.
+    CloseSplash(launcher);
     const auto throwable = static_cast<jthrowable>(exception.get());
     if (launcher.failureCheck && ShowExceptionDialog(throwable, env)) StopApplication(env);
     env->Throw(throwable);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/Files.h"
 #include "base/Handles.h"
 #include "base/PathText.h"
 #include "launcher/DiscoveryLog.h"
@@ -29,15 +30,6 @@ void JNICALL VmAbortHook() {
 char kAbortOption[] = "abort";
 char kExitOption[] = "exit";
 
-// Loaded at run time: the function is missing on systems without the DLL-directory update.
-void AddRuntimeDllDirectory(const WString& folder) {
-    using AddDllDirectoryFunction = void*(WINAPI*)(const wchar_t*);
-    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    const auto add = reinterpret_cast<AddDllDirectoryFunction>(
-        kernel == nullptr ? nullptr : GetProcAddress(kernel, "AddDllDirectory"));
-    if (add != nullptr) add(folder.c_str());
-}
-
 HANDLE StartWithCreateThread(LPTHREAD_START_ROUTINE procedure, void* parameter, SIZE_T stackSize) {
     return CreateThread(nullptr, stackSize, procedure, parameter, 0, nullptr);
 }
@@ -45,7 +37,7 @@ HANDLE StartWithCreateThread(LPTHREAD_START_ROUTINE procedure, void* parameter, 
 }  // namespace
 
 bool LoadJvmLibrary(Launcher& launcher) {
-    AddRuntimeDllDirectory(StripPathComponents(launcher.jvmPath, 2));
+    AddDllSearchFolder(StripPathComponents(launcher.jvmPath, 2));
     // Never freed: the VM lives until the process ends.
     HMODULE library = LoadLibraryExW(launcher.jvmPath.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     if (library == nullptr) {
