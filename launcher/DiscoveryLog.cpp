@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/Conversion.h"
+#include "base/Format.h"
 #include "base/Handles.h"
 #include "jre/Architecture.h"
 #include "launcher/Launcher.h"
@@ -69,7 +70,7 @@ WString ViewName(RegistryView view) {
 }
 
 WString CandidateLine(size_t rank, const JreCandidate& c, RegistryView view) {
-    return L"  " + std::to_wstring(rank) + L". HKLM\\" + c.key + L" (" + ViewName(view) + L"): version " +
+    return L"  " + DecimalText(rank) + L". HKLM\\" + c.key + L" (" + ViewName(view) + L"): version " +
            FormatVersion(c.version) + L", " + KindName(c.source->kind) + L", " + VendorName(c.source->vendor) +
            L", preferred " + (c.preferred ? L"yes" : L"no") + L", home " + c.home;
 }
@@ -83,7 +84,7 @@ void LogSettingsFile(const WString& path) {
     wchar_t stamp[64];
     wsprintfW(stamp, L"%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
               now.wSecond);
-    Append({L"=== Tarn start " + WString(stamp) + L", process " + std::to_wstring(GetCurrentProcessId()) + L" ===",
+    Append({L"=== Tarn start " + WString(stamp) + L", process " + DecimalText(GetCurrentProcessId()) + L" ===",
             L"settings file: " + path});
 }
 
@@ -95,7 +96,7 @@ void LogSourcePassed(RuntimeSource source, PassedOver reason, const WString& det
 
 void LogCandidates(RegistryView view, const CandidateList& sorted) {
     if (!Enabled()) return;
-    WStringList lines{L"registry candidates, " + ViewName(view) + L", in order: " + std::to_wstring(sorted.size())};
+    WStringList lines{L"registry candidates, " + ViewName(view) + L", in order: " + DecimalText(sorted.size())};
     for (size_t i = 0; i < sorted.size(); ++i) lines.push_back(CandidateLine(i + 1, sorted[i], view));
     Append(lines);
 }
@@ -115,19 +116,19 @@ void LogNoRuntime() {
 void LogVmOptions(const NarrowStringList& options) {
     if (!Enabled()) return;
     const NarrowString classPathOption = "-Djava.class.path=";
-    WStringList lines{L"VM options: " + std::to_wstring(options.size())};
+    WStringList lines{L"VM options: " + DecimalText(options.size())};
     WStringList classPath;
     for (const NarrowString& option : options) {
         lines.push_back(L"  " + FromNarrow(option));
         if (option.rfind(classPathOption, 0) == 0) classPath = SplitList(FromNarrow(option.substr(classPathOption.size())), L";");
     }
-    lines.push_back(L"class path: " + std::to_wstring(classPath.size()) + L" entries");
+    lines.push_back(L"class path: " + DecimalText(classPath.size()) + L" entries");
     for (const WString& entry : classPath) lines.push_back(L"  " + entry);
     Append(lines);
 }
 
 void LogExitCode(int code, bool fromSystemExit) {
-    if (Enabled()) Append({L"exit code: " + std::to_wstring(code) + (fromSystemExit ? L" (System.exit)" : L"")});
+    if (Enabled()) Append({L"exit code: " + DecimalText(code) + (fromSystemExit ? L" (System.exit)" : L"")});
 }
 
 }  // namespace tarn

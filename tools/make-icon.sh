@@ -1,6 +1,6 @@
 #!/bin/bash
 # Draws Tarn's default icon, a mountain lake under a "T", and writes res/tarn.ico with the sizes
-# Explorer and the taskbar use, 16 to 256 pixels. Images up to 48 pixels are stored as 32-bit
+# Explorer and the taskbar use, 16 to 256 pixels. Images up to 32 pixels are stored as 32-bit
 # bitmaps, larger ones as PNG (as Windows' own icons do), which keeps the file small.
 # Needs ImageMagick (Debian: imagemagick) and Python 3.
 #   tools/make-icon.sh [OUTPUT.ico]
@@ -15,9 +15,9 @@ trap 'rm -rf "$work"' EXIT
   -fill '#1f6f8b' -draw 'roundrectangle 8,8 248,248 48,48' \
   -fill '#99d5e0' -draw 'ellipse 128,196 96,34 0,360' \
   -fill white -draw 'rectangle 52,40 204,76' -draw 'rectangle 110,40 146,170' \
-  "PNG32:$work/256.png"
+  -define png:compression-level=9 "PNG32:$work/256.png"
 for size in 16 24 32 48 64 128; do
-  "$convert" "$work/256.png" -resize ${size}x${size} "PNG32:$work/$size.png"
+  "$convert" "$work/256.png" -resize ${size}x${size} -define png:compression-level=9 "PNG32:$work/$size.png"
   "$convert" "$work/$size.png" -depth 8 "RGBA:$work/$size.rgba"
 done
 python3 - "$work" "$out" <<'PY'
@@ -25,7 +25,7 @@ import struct, sys
 work, out = sys.argv[1], sys.argv[2]
 entries = []
 for size in (16, 24, 32, 48, 64, 128, 256):
-    if size <= 48:
+    if size <= 32:
         rgba = open(f"{work}/{size}.rgba", "rb").read()
         rows = [rgba[y * size * 4:(y + 1) * size * 4] for y in range(size)]
         # A DIB is stored bottom-up, in BGRA, with an AND mask after the colours (unused with alpha).

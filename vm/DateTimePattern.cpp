@@ -1,5 +1,7 @@
 #include "vm/DateTimePattern.h"
 
+#include "base/Format.h"
+
 namespace tarn {
 
 std::optional<PatternParts> SplitDateTimePattern(const WString& name) {
@@ -14,7 +16,7 @@ std::optional<PatternParts> SplitDateTimePattern(const WString& name) {
 }
 
 WString ReplaceMilliseconds(const WString& pattern, unsigned milliseconds) {
-    const WString digits = std::to_wstring(milliseconds);
+    const WString digits = DecimalText(milliseconds);
     WString result;
     result.reserve(pattern.size());
     for (wchar_t ch : pattern) {
