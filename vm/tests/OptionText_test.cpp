@@ -55,7 +55,7 @@ TEST(OptionText, AddVmParameterRemovesQuotesResolvesSharesAndRecordsTheStack) {
         {L"-Xss512k", L"-Xss512k", 512u << 10}, {L"-Xss1G", L"-Xss1G", 1u << 30}, {L"-Xss64x", L"-Xss64x", 64},
         {L"-Xss", L"-Xss", 0}, {L"-Xss1:2k", L"-Xss1:2k", 0}, {L"-Xssk", L"-Xssk", 0}, {L"-Xss=1m", L"-Xss=1m", 0},
         {L"-Xss5g", L"-Xss5g", 5ull << 30}, {L"-Xss4294967296", L"-Xss4294967296", 1ull << 32},  // whole on 64 bits
-        {L"-Xss17179869184g", L"-Xss17179869184g", 0}, {L"-Xss99999999999999999999", L"-Xss99999999999999999999", 0},
+        {L"-Xss17179869185g", L"-Xss17179869185g", 0}, {L"-Xss99999999999999999999", L"-Xss99999999999999999999", 0},
         {L"-Xss1:64:128P", L"-Xss65536K", 64u << 20},  // a share is resolved first
         {L"-Xss1t", L"-Xss83886K", 83886u << 10},
     };
