@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/Handles.h"
 #include "tests/kit/Dialogs.h"
 
 namespace tarn::test {
@@ -50,8 +51,16 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
     std::vector<wchar_t> environment = EnvironmentBlock(options.environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HandleHolder output(options.outputFile.empty() ? nullptr
+                                                    : CreateFileW(options.outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (output) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output.get();
+    }
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, CREATE_UNICODE_ENVIRONMENT,
                        environment.data(), options.workingFolder.empty() ? nullptr : options.workingFolder.c_str(),
                        &startup, &started)) {
         CloseHandle(started.hThread);

@@ -22,6 +22,7 @@ struct RunOptions {
     std::vector<std::pair<WString, WString>> environment;  // set (or, with an empty value, removed) for the child
     // Called for each new dialog; returns true when it answered it. Unanswered dialogs get OK pressed.
     std::function<bool(const SeenDialog&)> onDialog;
+    WString outputFile;  // when given, receives the child's standard output and error
 };
 
 struct RunResult {

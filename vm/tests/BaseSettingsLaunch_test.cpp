@@ -19,7 +19,6 @@ TEST(BaseSettingsLaunch, BaseValuesAreReplacedByTheFileAndExtendedByPlusSections
         std::vector<std::string> parameters;  // the options after library path and class path, before the hooks
     } rows[] = {
         {"the base text alone", L"", {"-Xmx256m"}},
-        {"a file value replaces it", L"Virtual Machine Parameters=-Dfrom=file\r\n", {"-Dfrom=file"}},
         {"a plus value extends it", L"[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Dplus=1\r\n",
          {"-Xmx256m", "-Dplus=1"}},
     };

@@ -1,8 +1,6 @@
 // How the Java program's end becomes the process exit code, and when the VM is destroyed.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
 
@@ -26,48 +24,22 @@ TEST(ExitCodes, SystemExitEndsTheProcessWithItsCodeThroughTheExitHook) {
     EXPECT_FALSE(o.trace.Has("DetachCurrentThread"));
 }
 
-TEST(ExitCodes, AnUncaughtExceptionWithoutFailureCheckIsPrintedAndTheRunEndsWithZero) {
-    const Outcome o =
-        Launch({.settings = AppSettings(L"[Application]\r\nFailure Check=no\r\n"),
-                .classes = {{"app/Main", "method main\n throw java.lang.IllegalStateException broken state\nend\n"}}})
-            .Run();
-    ExpectCleanEnd(o, 0);
-    ASSERT_EQ(o.err.size(), 1u) << o.trace.Text();
-    EXPECT_EQ(o.err[0].rfind(L"Exception in thread \"main\" java.lang.IllegalStateException: broken state", 0), 0u);
-    // Still pending when the VM thread leaves, as for any Java thread whose run method throws.
-    const int detach = o.trace.Find("DetachCurrentThread");
-    ASSERT_GE(detach, 0);
-    EXPECT_LT(detach, o.trace.Find("Print", "Exception in thread"));
-}
-
-TEST(ExitCodes, ANonDaemonThreadKeepsTheProcessUntilItEnds) {
-    // The worker waits until main has printed its line and the VM thread has detached (trace events).
-    const Outcome o = Launch({.settings = AppSettings(),
-                              .classes = {{"app/Main", "method main\n thread 300 worker done\n out main returns\nend\n"}}})
-                          .Run();
-    ExpectCleanEnd(o, 0);
-    WStringList out = o.out;
-    std::sort(out.begin(), out.end());
-    EXPECT_EQ(out, (WStringList{L"main returns", L"worker done"}));
-    // The VM thread detaches; the main thread's DestroyJavaVM waits for the worker.
-    const int worker = o.trace.Find("Print", "worker done");
-    const int destroyed = o.trace.Find("DestroyJavaVM returned");
-    ASSERT_TRUE(worker >= 0 && destroyed >= 0) << o.trace.Text();
-    EXPECT_LT(worker, destroyed);
-    EXPECT_NE(o.trace.Lines()[destroyed].thread, VmThreadOf(o.trace));
-}
-
-TEST(ExitCodes, AServiceDestroysTheVmOnTheVmThreadAfterItsThreads) {
-    const Outcome o = Launch({.settings = AppSettings(L"[Application]\r\nApplication Type=service\r\n"),
-                              .classes = {{"app/Main", "method main\n thread 300 service worker done\nend\n"}}})
-                          .Run();
-    ExpectCleanEnd(o, 0);
-    const int worker = o.trace.Find("Print", "service worker done");
-    const int destroyed = o.trace.Find("DestroyJavaVM returned");
-    ASSERT_TRUE(worker >= 0 && destroyed >= 0) << o.trace.Text();
-    EXPECT_LT(worker, destroyed);
-    EXPECT_EQ(o.trace.Lines()[destroyed].thread, VmThreadOf(o.trace));
-    EXPECT_EQ(o.trace.Named("DestroyJavaVM").size(), 1u);
+// A worker outlives main; the VM is destroyed once, after it has printed: on the launcher's
+// main thread (the VM thread detached), or for a service on the VM thread.
+TEST(ExitCodes, TheVmIsDestroyedAfterTheProgramsThreadsOnTheThreadTheTypeNames) {
+    for (const bool service : {false, true}) {
+        SCOPED_TRACE(service ? "service" : "console");
+        const Outcome o = Launch({.settings = AppSettings(service ? L"[Application]\r\nApplication Type=service\r\n" : L""),
+                                  .classes = {{"app/Main", "method main\n thread 300 worker done\n out main returns\nend\n"}}})
+                              .Run();
+        ExpectCleanEnd(o, 0);
+        const int main = o.trace.Find("Print", "main returns"), worker = o.trace.Find("Print", "worker done");
+        const int destroyed = o.trace.Find("DestroyJavaVM returned");
+        ASSERT_TRUE(main >= 0 && worker >= 0 && destroyed >= 0) << o.trace.Text();
+        EXPECT_LT(worker, destroyed);
+        EXPECT_EQ(o.trace.Lines()[destroyed].thread == VmThreadOf(o.trace), service);
+        EXPECT_EQ(o.trace.Named("DestroyJavaVM").size(), 1u);
+    }
 }
 
 TEST(ExitCodes, ThisVendorsRuntimesKeepTheVmThreadAttachedAndTheProcessRunning) {
