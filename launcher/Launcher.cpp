@@ -39,7 +39,7 @@ bool Launcher::Init() {
 
 int32_t Launcher::Run() {
     if (usePairedProduct) return RunPairedProduct(*this);
-    ProcessEnvironmentSetup(*this);
+    if (!ProcessEnvironmentSetup(*this)) return -1;
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;
     if (vmThreadStackSize == 0) vmThreadStackSize = DefaultJavaStackSize(*this);

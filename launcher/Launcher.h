@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "base/OptionPath.h"
 #include "base/Text.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
@@ -60,6 +61,8 @@ public:
     WString productCode;
     WString upgradeCode;
     NarrowStringList vmOptions;
+    // Where paths in options find their short forms; a test launcher stands for a volume without them.
+    ShortPathReader shortPathReader = &SystemShortPath;
     WStringList preferredVersions;
     WString jrePath;
     WString libraryPath;
