@@ -34,20 +34,20 @@ WString RepresentablePath(const WString& path, const PathQueries& queries) {
     return queries.fits(candidate) ? candidate : WString();
 }
 
-bool RepresentablePathList(const WString& list, const PathQueries& queries, WString& result, WString& failed) {
+bool RepresentablePathList(const WString& list, const PathQueries& queries, bool dropMissing, WString& result,
+                           WString& failed) {
     result.clear();
-    size_t at = 0;
-    while (at <= list.size()) {
+    for (size_t at = 0; at <= list.size();) {
         const size_t end = std::min(list.find(L';', at), list.size());
         const WString piece = list.substr(at, end - at);
         const WString fitting = piece.empty() ? piece : RepresentablePath(piece, queries);
+        at = end + 1;
         if (fitting.empty() && !piece.empty()) {
+            if (dropMissing && !queries.exists(piece)) continue;
             failed = piece;
             return false;
         }
-        result += fitting;
-        if (end < list.size()) result += L';';
-        at = end + 1;
+        result.append(fitting).append(end < list.size() ? L";" : L"");
     }
     return true;
 }

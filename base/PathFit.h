@@ -26,8 +26,9 @@ PathSplit SplitAtExisting(const WString& path, const std::function<bool(const WS
 // empty when no form fits.
 WString RepresentablePath(const WString& path, const PathQueries& queries);
 
-// Each piece of a ";"-separated list made representable, separators kept; false with the first
-// piece that has no representable form in failed.
-bool RepresentablePathList(const WString& list, const PathQueries& queries, WString& result, WString& failed);
+// Each piece of a ";"-separated list made representable; false with the first piece that has no
+// representable form in failed. dropMissing leaves out such a piece instead when it does not exist.
+bool RepresentablePathList(const WString& list, const PathQueries& queries, bool dropMissing, WString& result,
+                           WString& failed);
 
 }  // namespace tarn

@@ -12,9 +12,9 @@ static bool ReportUnrepresentable(const Launcher& launcher, const WString& path)
     return false;
 }
 
-bool NarrowPathList(const Launcher& launcher, const WString& list, NarrowString& narrow) {
+bool NarrowPathList(const Launcher& launcher, const WString& list, bool dropMissing, NarrowString& narrow) {
     WString fitting, failed;
-    if (!RepresentablePathList(list, SystemPathQueries(launcher.shortPathReader), fitting, failed)) {
+    if (!RepresentablePathList(list, SystemPathQueries(launcher.shortPathReader), dropMissing, fitting, failed)) {
         return ReportUnrepresentable(launcher, failed);
     }
     narrow = ToNarrow(fitting);

@@ -23,8 +23,10 @@ static bool AddLibraryPathOption(Launcher& launcher) {
     WString tail = LibraryPathTail(launcher.jvmPath);
     tail = ExpandEnvironment(tail);
     launcher.libraryPath = JoinPathList(head, tail);
+    // A folder that does not exist adds nothing to the search, so one the code page cannot name is
+    // left out (an inherited Path may hold such leftovers).
     NarrowString narrow;
-    if (!NarrowPathList(launcher, launcher.libraryPath, narrow)) return false;
+    if (!NarrowPathList(launcher, launcher.libraryPath, true, narrow)) return false;
     launcher.vmOptions.push_back("-Djava.library.path=" + narrow);
     return true;
 }

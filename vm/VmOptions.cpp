@@ -72,7 +72,7 @@ bool BuildVmOptions(Launcher& launcher) {
     // The class path is final: its references were expanded once, and names found on disk are
     // taken as they are.
     NarrowString narrowClassPath;
-    if (!NarrowPathList(launcher, classPath, narrowClassPath)) return false;
+    if (!NarrowPathList(launcher, classPath, false, narrowClassPath)) return false;
     launcher.vmOptions.push_back("-Djava.class.path=" + narrowClassPath);
     WStringList parameters;
     for (const WString& token : SplitVmParameters(settings->Read(kJreSection, L"Virtual Machine Parameters"))) {

@@ -56,18 +56,6 @@ TEST(ClassPath, BuildClassPathFollowsTheSystemOrderAndDropsWhatIsMissing) {
     EXPECT_EQ(classPath.find(L"d.jar"), WString::npos);
 }
 
-TEST(ClassPath, AStarMatchesFoldersAndTheirDotEntriesToo) {
-    TempFolder app(L"cp");
-    WriteBytes(app.File(L"lib\\x.jar"), "PK");
-    WriteBytes(app.File(L"lib\\classes\\A.class"), "");
-    WString classPath, missing;
-    EXPECT_TRUE(ExpandClassPathEntry(L"lib\\*", app.Path(), classPath, missing));
-    WString expected;
-    for (const WString& name : SystemOrder(app.Path() + L"\\lib\\*")) expected += app.Path() + L"\\lib\\" + name + L";";
-    EXPECT_EQ(classPath, expected);
-    EXPECT_NE(classPath.find(L"\\lib\\classes;"), WString::npos);
-}
-
 TEST(ClassPath, AnEmptySettingGivesAnEmptyClassPath) {
     EXPECT_EQ(BuildClassPath(L"", L"C:\\nowhere").text, L"");
     EXPECT_EQ(BuildClassPath(L"missing.jar;lib\\*.jar", L"C:\\nowhere").text, L"");
