@@ -32,10 +32,8 @@ TEST(FolderNames, ProductsStartFromFoldersOutsideTheCodePage) {
                                                                         " prop java.library.path\n prop d\n args\nend\n")});
         const Outcome o = launch.Run();
         ExpectCleanEnd(o, 0);
-        auto form = [&](const WString& path) {  // the platform's short form is the oracle
-            wchar_t buffer[MAX_PATH * 2] = {};
-            return shortened && GetShortPathNameW(path.c_str(), buffer, MAX_PATH * 2) ? WString(buffer) : path;
-        };
+        wchar_t buffer[MAX_PATH * 2];  // the platform's short form is the oracle
+        auto form = [&](const WString& p) { return shortened && GetShortPathNameW(p.c_str(), buffer, MAX_PATH * 2) ? buffer : p; };
         const WString app = launch.Folder();
         WStringList entries = SplitList(PrintedValue(o, L"java.class.path"), L";");
         std::sort(entries.begin() + 1, entries.end());  // no "lib\." or "lib\.." among the wildcard's matches
