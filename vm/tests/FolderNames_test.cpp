@@ -20,24 +20,25 @@ TEST(FolderNames, ProductsStartFromFoldersOutsideTheCodePage) {
     const std::pair<WString, bool> rows[] = {{L"\u65E5\u672C app", true}, {L"\u03A9mega", true}, {kFits, false}, {kEmoji, true}};
     for (const auto& [folder, shortened] : rows) {  // shortened: code page 1252 cannot hold the name
         SCOPED_TRACE(ToUtf8(folder));
-        Launch launch({.settings = L"[Class Path]\r\nClass Path=lib\\*\r\n[Java Runtime Environment]\r\nMain Class=app.Main\r\n"
+        Launch launch({.settings = L"[Class Path]\r\nClass Path=lib\\*;classes\r\n[Java Runtime Environment]\r\nMain Class=app.Main\r\n"
                                    L"Library Path={app}\\native\r\nVirtual Machine Parameters=-Dd=%TARN_TEST_DATA%\\new.log\r\n"
                                    L"[Application]\r\nEmbedded Jar=yes\r\n",
+                       .classes = {{"app/Main", "method main\n prop java.class.path\n prop java.library.path\n prop d\n args\nend\n"}},
                        .arguments = L"\"" + kTree + L" tree\" plain",
-                       .files = {{L"{app}\\lib\\util.jar", JarBytes({})}, {L"{app}\\lib\\more\\x", ""},
+                       .files = {{L"{app}\\lib\\util.jar", ""}, {L"{app}\\lib\\more\\x", ""},
                                  {L"{app}\\native\\x", ""}, {L"{app}\\data\\x", ""}},
                        .environment = {{L"TARN_TEST_DATA", L"{app}\\data"}},
                        .folderName = folder});
-        AppendJarToExecutable(launch.ExePath(), {ClassEntry("app/Main", "method main\n prop java.class.path\n"
-                                                                        " prop java.library.path\n prop d\n args\nend\n")});
         const Outcome o = launch.Run();
         ExpectCleanEnd(o, 0);
         wchar_t buffer[MAX_PATH * 2];  // the platform's short form is the oracle
         auto form = [&](const WString& p) { return shortened && GetShortPathNameW(p.c_str(), buffer, MAX_PATH * 2) ? buffer : p; };
         const WString app = launch.Folder();
         WStringList entries = SplitList(PrintedValue(o, L"java.class.path"), L";");
-        std::sort(entries.begin() + 1, entries.end());  // no "lib\." or "lib\.." among the wildcard's matches
-        EXPECT_EQ(entries, (WStringList{form(launch.ExePath()), form(app + L"\\lib\\more"), form(app + L"\\lib\\util.jar")}));
+        ASSERT_EQ(entries.size(), 4u) << o.trace.Text();  // no "lib\." or "lib\.." among the wildcard's matches
+        std::sort(entries.begin() + 1, entries.end() - 1);
+        EXPECT_EQ(entries, (WStringList{form(launch.ExePath()), form(app + L"\\lib\\more"), form(app + L"\\lib\\util.jar"),
+                                        form(app + L"\\classes")}));
         EXPECT_EQ(SplitList(PrintedValue(o, L"java.library.path"), L";").at(0), form(app + L"\\native"));
         EXPECT_EQ(PrintedValue(o, L"d"), form(app + L"\\data") + L"\\new.log");
         EXPECT_EQ(WStringList(o.out.end() - 2, o.out.end()), (WStringList{kTree + L" tree", L"plain"}));
