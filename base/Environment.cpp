@@ -8,7 +8,7 @@ namespace tarn {
 
 // The system's ExpandEnvironmentStringsW stops at 32K characters, which a class path of a few
 // hundred jars exceeds; so references are expanded here, looking each variable up.
-static bool LookUpVariable(const WString& name, WString& value) {
+bool LookUpVariable(const WString& name, WString& value) {
     SetLastError(ERROR_SUCCESS);
     DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
     if (size == 0) {

@@ -6,6 +6,8 @@ namespace tarn {
 
 // Every %NAME% reference expanded; an undefined one stays as written. No length limit.
 WString ExpandEnvironment(const WString& text);
+// False when the variable is not set (an empty value is set).
+bool LookUpVariable(const WString& name, WString& value);
 // The variable's value, empty when unset.
 WString GetEnvironment(const WString& name);
 

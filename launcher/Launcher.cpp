@@ -52,7 +52,7 @@ bool Launcher::Init() {
 int32_t Launcher::Run() {
     if (usePairedProduct) return RunPairedProduct(*this);
     if (IsLaterStart(*this)) return AwaitForwardReply(*this);
-    ProcessEnvironmentSetup(*this);
+    if (!ProcessEnvironmentSetup(*this)) return -1;
     if (!SplashSuppressed(arguments)) StartSplash(*this);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "base/Handles.h"
+#include "base/OptionPath.h"
 #include "base/Text.h"
 #include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
@@ -75,6 +76,8 @@ public:
     WString productCode;
     WString upgradeCode;
     NarrowStringList vmOptions;
+    // Where paths in options find their short forms; a test launcher stands for a volume without them.
+    ShortPathReader shortPathReader = &SystemShortPath;
     WStringList preferredVersions;
     WString jrePath;
     WString libraryPath;

@@ -2,6 +2,7 @@
 
 #include "base/Conversion.h"
 #include "base/Files.h"
+#include "base/OptionPath.h"
 #include "base/PathText.h"
 #include "splash/SplashRules.h"
 
@@ -31,6 +32,10 @@ WString FindSplashLibrary(const WString& jvmPath) {
 }
 
 bool StartSplashLibrary(Launcher& launcher, const WString& libraryPath, const WString& picturePath) {
+    // The library takes 8-bit names: a picture whose name has no such form is left to the
+    // launcher's own window, which reads any name.
+    const WString fitting = RepresentablePath(picturePath, SystemPathQueries(launcher.shortPathReader));
+    if (fitting.empty()) return false;
     // The library's own dependencies live beside it and beside the VM library.
     AddFolderOf(libraryPath);
     AddFolderOf(launcher.jvmPath);
@@ -43,7 +48,7 @@ bool StartSplashLibrary(Launcher& launcher, const WString& libraryPath, const WS
     // Only a library that was initialised is ever told to close.
     const auto close = Entry<SplashCloseHolder::CloseFunction>(library, "SplashClose");
     if (close != launcher.splashClose.get()) launcher.splashClose.reset(close);
-    const NarrowString picture = ToNarrow(picturePath);
+    const NarrowString picture = ToNarrow(fitting);
     init();
     loadFile(picture.c_str());
     setFileJarName(picture.c_str(), "");

@@ -29,11 +29,16 @@ bool ExpandClassPathEntry(const WString& entry, const WString& exeFolder, WStrin
     FindHandle search(FindFirstFileW(searched.c_str(), &found));
     if (!search) return false;
     const WString folder = FolderOfPath(pattern);
+    bool matched = false;
     do {
-        classPath.append(folder).append(1, L'\\').append(found.cFileName).append(1, L';');
+        // "." and ".." would put the folder itself and its parent on the class path.
+        const WString name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        classPath.append(folder).append(1, L'\\').append(name).append(1, L';');
+        matched = true;
     } while (FindNextFileW(search.get(), &found));
-    missing.clear();
-    return true;
+    if (matched) missing.clear();
+    return matched;
 }
 
 ClassPath BuildClassPath(const WString& setting, const WString& exeFolder) {

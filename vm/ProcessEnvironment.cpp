@@ -7,6 +7,7 @@
 #include "base/PathText.h"
 #include "launcher/Settings.h"
 #include "vm/EnvironmentText.h"
+#include "vm/OptionPaths.h"
 #include "vm/VmHost.h"
 
 namespace tarn {
@@ -14,7 +15,7 @@ namespace tarn {
 static void SetVariable(const wchar_t* name, const WString& value) { SetEnvironmentVariableW(name, value.c_str()); }
 
 // Both separators the setting leaves open are ";", so each folder stays a list element of its own.
-static void AddLibraryPathOption(Launcher& launcher) {
+static bool AddLibraryPathOption(Launcher& launcher) {
     WString module;
     const WString exeFolder = GetModulePath(module) ? WithTrailingBackslash(FolderOfPath(module)) : WString();
     WString head = LibraryPathHead(launcher.libraryPath, exeFolder);
@@ -22,16 +23,23 @@ static void AddLibraryPathOption(Launcher& launcher) {
     WString tail = LibraryPathTail(launcher.jvmPath);
     tail = ExpandEnvironment(tail);
     launcher.libraryPath = JoinPathList(head, tail);
-    launcher.vmOptions.push_back(ToNarrow(L"-Djava.library.path=" + launcher.libraryPath));
+    // A folder that does not exist adds nothing to the search, so one the code page cannot name is
+    // left out (an inherited Path may hold such leftovers).
+    NarrowString narrow;
+    if (!NarrowPathList(launcher, launcher.libraryPath, true, narrow)) return false;
+    launcher.vmOptions.push_back("-Djava.library.path=" + narrow);
+    return true;
 }
 
-void ProcessEnvironmentSetup(Launcher& launcher) {
+bool ProcessEnvironmentSetup(Launcher& launcher) {
     SetVariable(L"TARN_JVM_PATH", launcher.jvmPath);
     SetVariable(L"TARN_JVM_HOME", RuntimeHomeOf(launcher.jvmPath));
-    if (!launcher.libraryPath.empty()) AddLibraryPathOption(launcher);
+    // Before Path changes: the library path takes in the previous one.
+    if (!launcher.libraryPath.empty() && !AddLibraryPathOption(launcher)) return false;
     WString path = SearchPathText(launcher.systemPath, launcher.jvmPath);
     path = ExpandEnvironment(path);
     SetVariable(L"Path", path);
+    return true;
 }
 
 }  // namespace tarn

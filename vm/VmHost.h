@@ -4,8 +4,8 @@
 
 namespace tarn {
 
-// Publishes the runtime in the environment and adds the library-path option.
-void ProcessEnvironmentSetup(Launcher& launcher);
+// Publishes the runtime in the environment and adds the library-path option; false after the error box.
+bool ProcessEnvironmentSetup(Launcher& launcher);
 // Loads jvmPath and its entry points; false after the error box.
 bool LoadJvmLibrary(Launcher& launcher);
 // Builds vmOptions, the file settings and the extra arguments; false after the error box.

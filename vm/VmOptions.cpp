@@ -7,6 +7,7 @@
 #include "launcher/Settings.h"
 #include "vm/ClassPath.h"
 #include "vm/ErrorMessages.h"
+#include "vm/OptionPaths.h"
 #include "vm/OptionText.h"
 #include "vm/VmHost.h"
 
@@ -70,12 +71,18 @@ bool BuildVmOptions(Launcher& launcher) {
     }
     // The class path is final: its references were expanded once, and names found on disk are
     // taken as they are.
-    launcher.vmOptions.push_back(ToNarrow(L"-Djava.class.path=" + classPath));
+    NarrowString narrowClassPath;
+    if (!NarrowPathList(launcher, classPath, false, narrowClassPath)) return false;
+    launcher.vmOptions.push_back("-Djava.class.path=" + narrowClassPath);
     WStringList parameters;
     for (const WString& token : SplitVmParameters(settings->Read(kJreSection, L"Virtual Machine Parameters"))) {
         AddVmParameter(token, parameters, launcher.vmThreadStackSize, &ReadMemoryBase);
     }
-    for (const WString& parameter : parameters) launcher.vmOptions.push_back(ToNarrow(ExpandEnvironment(parameter)));
+    for (const WString& parameter : parameters) {
+        WString expanded;
+        if (!ExpandVmParameter(launcher, parameter, expanded)) return false;
+        launcher.vmOptions.push_back(ToNarrow(expanded));
+    }
     ReadStreamSettings(launcher, *settings);
     AppendExtraArguments(launcher, *settings);
     return true;

@@ -64,7 +64,7 @@ WStringList Outcome::DialogTexts() const {
     return texts;
 }
 
-Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std::make_unique<TempFolder>(L"app")) {
+Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std::make_unique<TempFolder>(scenario_.folderName)) {
     trace_ = std::make_unique<TraceFile>(Folder() + L"\\trace.txt");
     CopyTo(scenario_.launcher.empty() ? LauncherExe() : scenario_.launcher, ExePath());
     if (!scenario_.settings.empty()) {

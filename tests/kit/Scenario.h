@@ -47,6 +47,7 @@ struct Scenario {
     std::vector<RegistryRow> registry;                     // removed again at the end, with every vendor tree
     std::vector<std::pair<WString, WString>> environment;  // for the launcher; an empty value removes a variable
     WString exeName = L"App.exe";
+    WString folderName = L"app";  // the start of the product folder's name
     WString launcher;  // the executable copied as exeName; the real launcher when empty
     DWORD timeoutMs = 60000;
     // Called for each new dialog while the launcher runs; returns true when it answered it (else OK is pressed).

@@ -15,7 +15,7 @@ HANDLE NoThread(LPTHREAD_START_ROUTINE, void*, SIZE_T) {
 
 // The steps of Launcher::Run for hosting the VM, with the thread start replaced.
 int32_t RunWithoutVmThread(tarn::Launcher& launcher) {
-    tarn::ProcessEnvironmentSetup(launcher);
+    if (!tarn::ProcessEnvironmentSetup(launcher)) return -1;
     if (!tarn::LoadJvmLibrary(launcher)) return -1;
     if (!tarn::BuildVmOptions(launcher)) return -1;
     if (launcher.vmThreadStackSize == 0) launcher.vmThreadStackSize = tarn::DefaultJavaStackSize(launcher);
