@@ -23,8 +23,8 @@ void AppendEscaped(std::string& line, std::string_view text) {
 }
 
 // The trace file, opened for appending at the first line: the variable is read once per process
-// (and per copy of the library). One WriteFile per line on an append handle keeps lines whole,
-// also between processes, and puts each on disk at once, whatever ends the process.
+// (and per copy of the library). One WriteFile per line on an append handle puts each on disk at
+// once, whatever ends the process.
 HANDLE TraceFile() {
     static const HANDLE file = [] {
         wchar_t path[MAX_PATH * 2];
@@ -51,8 +51,13 @@ void TraceLine(std::string_view name, std::initializer_list<std::string_view> fi
             AppendEscaped(line, field);
         }
         line += '\n';
+        // Wine appends by seeking to the end and writing: two threads appending at once can land
+        // on the same offset and one line is lost. Writers of this process take turns.
+        static SRWLOCK writers = SRWLOCK_INIT;
+        AcquireSRWLockExclusive(&writers);
         DWORD written = 0;
         WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        ReleaseSRWLockExclusive(&writers);
     }
     // The launcher reads last-error values after our calls; tracing must not disturb them.
     SetLastError(lastError);
