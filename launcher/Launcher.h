@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/Text.h"
+#include "launcher/CommandLine.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
 
@@ -83,10 +84,5 @@ public:
     JniGetDefaultJavaVmInitArgs getDefaultJavaVmInitArgs = nullptr;
     JvmFindClassFromBootLoader findClassFromBootLoader = nullptr;
 };
-
-// Splits a command line into words: only spaces separate, a double-quoted run is one word.
-void SplitCommandLine(const WString& text, WStringList& list);
-// The command line without its leading and trailing white space and without the program path.
-WStringList ProgramArguments(const WString& commandLine);
 
 }  // namespace tarn

@@ -1,6 +1,8 @@
 // %NAME% expansion, by rule and over this process's real environment.
 #include <gtest/gtest.h>
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <map>
 
@@ -33,6 +35,8 @@ TEST(Environment, ExpandReferencesKeepsUnsetNamesAndLonePercentSigns) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(ExpandReferences(text, &FakeVariables), expected) << text;
 }
 
+// The native build of the core has no process environment of Windows.
+#ifdef _WIN32
 TEST(Environment, ExpansionOfTheProcessEnvironmentHasNoLengthLimit) {
     SetEnvironmentVariableW(L"TARN_TEST_JAR", L"x.jar");
     SetEnvironmentVariableW(L"TARN_TEST_EMPTY", L"");
@@ -56,6 +60,7 @@ TEST(Environment, ExpandsDefinedReferencesAndKeepsUndefinedOnes) {
     EXPECT_EQ(GetEnvironment(L"TARN_TEST_VALUE"), L"C:\\Tools");
     EXPECT_EQ(GetEnvironment(L"TARN_TEST_UNSET"), L"");
 }
+#endif
 
 }  // namespace
 }  // namespace tarn
