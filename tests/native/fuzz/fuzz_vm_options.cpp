@@ -20,6 +20,10 @@ void CheckTokens(const WString& text, const WStringList& tokens) {
         while (at < text.size() && text[at] == L' ') ++at;
         FUZZ_CHECK(!token.empty() && token.front() != L' ' && text.compare(at, token.size(), token) == 0);
         at += token.size();
+        // A space inside a quoted run ends no token: one quote in a token means nothing closes it.
+        if (at < text.size() && std::count(token.begin(), token.end(), L'"') == 1) {
+            FUZZ_CHECK(text.find(L'"', at) == WString::npos);
+        }
     }
     while (at < text.size() && text[at] == L' ') ++at;
     FUZZ_CHECK(at == text.size());
