@@ -60,12 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const WStringList tokens = SplitVmParameters(text);
     CheckTokens(text, tokens);
     WStringList options;
-    uint32_t stackSize = 0;
+    decltype(StackSizeOfOption(L"")) stackSize = 0;
     for (const WString& token : tokens) {
         WString cleaned = token;
         RemoveQuotes(cleaned);
         AddVmParameter(token, options, stackSize, &FakeBase);
-        if (IsRelativeMemoryOption(cleaned)) FUZZ_CHECK(options.back().back() == L'K');
+        // A share becomes a size in kilobytes, unless it cannot be read and stays as written.
+        if (IsRelativeMemoryOption(cleaned)) FUZZ_CHECK(options.back().back() == L'K' || options.back() == cleaned);
     }
     FUZZ_CHECK(options.size() == tokens.size());
     return 0;
