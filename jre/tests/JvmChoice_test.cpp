@@ -4,9 +4,11 @@
 #include <set>
 
 #include "jre/JvmLibrary.h"
+#ifdef _WIN32
 #include "jre/tests/Fixtures.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
+#endif
 
 namespace tarn {
 namespace {
@@ -65,6 +67,8 @@ TEST(ChooseJvmLibrary, PolicyAndSubPathOrder) {
     }
 }
 
+// Real folders, looked at through the Win32 shell.
+#ifdef _WIN32
 TEST(SelectJvmLibrary, RealFoldersAndTheRuntimeMarker) {
     test::TempFolder temp;
     const WString both = test::LayOut(temp.Path() + L"\\both", {{L"client", L"server"}});
@@ -90,6 +94,7 @@ TEST(SelectJvmLibrary, RealFoldersAndTheRuntimeMarker) {
     EXPECT_TRUE(IsJavaHome(folderMarker));
     EXPECT_FALSE(IsJavaHome(temp.Path() + L"\\missing\\"));
 }
+#endif
 
 }  // namespace
 }  // namespace tarn
