@@ -29,7 +29,6 @@ static bool LookUpVariable(const WString& name, WString& value) {
 
 WString ExpandEnvironment(const WString& text) { return ExpandReferences(text, &LookUpVariable); }
 
-void ExpandEnvironmentInPlace(WString& text) { text = ExpandEnvironment(text); }
 
 WString GetEnvironment(const WString& name) {
     WString value;

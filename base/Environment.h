@@ -6,8 +6,6 @@ namespace tarn {
 
 // Every %NAME% reference expanded; an undefined one stays as written. No length limit.
 WString ExpandEnvironment(const WString& text);
-// The same, in place.
-void ExpandEnvironmentInPlace(WString& text);
 // The variable's value, empty when unset.
 WString GetEnvironment(const WString& name);
 

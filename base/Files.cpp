@@ -4,38 +4,6 @@
 
 namespace tarn {
 
-bool FileFinder::FindFile(const wchar_t* pattern) {
-    Close();
-    const WString searched = LongPathPattern(pattern != nullptr ? pattern : L"*.*");
-    if (searched.empty()) return false;
-    search_.reset(FindFirstFileW(searched.c_str(), &data_));
-    if (!search_) return false;
-    const DWORD size = GetFullPathNameW(searched.c_str(), 0, nullptr, nullptr);
-    WString full(size, L'\0');
-    const DWORD written = size == 0 ? 0 : GetFullPathNameW(searched.c_str(), size, full.data(), nullptr);
-    if (written == 0 || written >= size) {
-        Close();
-        SetLastError(ERROR_INVALID_NAME);
-        return false;
-    }
-    full.resize(written);
-    const auto separator = full.find_last_of(L"\\/");
-    root_ = separator == WString::npos ? full : full.substr(0, separator);
-    hasMatch_ = true;
-    return true;
-}
-
-bool FileFinder::FindNext() {
-    hasMatch_ = search_ && FindNextFileW(search_.get(), &data_) != FALSE;
-    return hasMatch_;
-}
-
-void FileFinder::Close() {
-    search_.reset();
-    hasMatch_ = false;
-    root_.clear();
-}
-
 bool PathExists(const WString& path) {
     WIN32_FIND_DATAW data;
     FindHandle search(FindFirstFileW(path.c_str(), &data));

@@ -7,25 +7,6 @@
 
 namespace tarn {
 
-// A one-shot search that also yields the folder holding the match.
-class FileFinder {
-public:
-    // True when at least one entry matches; a null pattern means "*.*".
-    bool FindFile(const wchar_t* pattern = nullptr);
-    bool FindNext();
-    void Close();
-    bool HasMatch() const { return hasMatch_; }
-    const WIN32_FIND_DATAW& Data() const { return data_; }
-    WString Name() const { return data_.cFileName; }
-    const WString& Root() const { return root_; }
-
-private:
-    FindHandle search_;
-    WIN32_FIND_DATAW data_{};
-    bool hasMatch_ = false;
-    WString root_;
-};
-
 // True when FindFirstFileW finds the path (a folder counts too).
 bool PathExists(const WString& path);
 // True for an absolute path that exists, file or folder.

@@ -4,21 +4,6 @@
 
 namespace tarn {
 
-WString Mid(const WString& text, int start, int count) {
-    const int length = static_cast<int>(text.size());
-    start = std::max(start, 0);
-    count = std::max(count, 0);
-    if (start >= length) return {};
-    return text.substr(start, std::min(count, length - start));
-}
-
-WString Right(const WString& text, int count) {
-    const int length = static_cast<int>(text.size());
-    if (count <= 0) return {};
-    if (count >= length) return text;
-    return text.substr(length - count);
-}
-
 int ReverseFind(const WString& text, wchar_t ch) {
     const auto at = text.rfind(ch);
     return at == WString::npos ? -1 : static_cast<int>(at);

@@ -1,4 +1,4 @@
-// Text types and the few slicing rules whose clamping differs from std::wstring's.
+// Text types and a few helpers.
 // Windows-free: usable and testable anywhere.
 #pragma once
 #include <string>
@@ -11,10 +11,6 @@ using NarrowString = std::string;      // 8-bit text at the JNI and splash-libra
 using WStringList = std::vector<WString>;
 using NarrowStringList = std::vector<NarrowString>;
 
-// Negative start or count count as 0; a range past the end is cut at the end.
-WString Mid(const WString& text, int start, int count);
-// The last n units; n below 0 gives an empty text, n beyond the length the whole text.
-WString Right(const WString& text, int count);
 // Index of the last occurrence, -1 when there is none.
 int ReverseFind(const WString& text, wchar_t ch);
 // Replaces every occurrence and returns how many there were.

@@ -1,8 +1,7 @@
-// printf-style formatting of the message texts, and the string table they come from.
+// printf-style formatting of the message texts.
 #include <gtest/gtest.h>
 
 #include "base/Format.h"
-#include "base/StringTable.h"
 
 namespace tarn {
 namespace {
@@ -24,18 +23,6 @@ TEST(Format, MissingArgumentsPrintNothingAndUnknownConversionsStay) {
 TEST(Format, ArgumentTextIsNeverReadAsAFormat) {
     EXPECT_EQ(Format(L"Could not find the main class %s.\n", {WString(L"a%s%d%n")}),
               L"Could not find the main class a%s%d%n.\n");
-}
-
-TEST(StringTable, LoadsExactTextsAndReportsMissingEntries) {
-    EXPECT_EQ(LoadText(210), L"Main class was not specified in INI file.");
-    EXPECT_EQ(LoadText(203), L"JNI exception: %s\nReason: %s.\n");
-    EXPECT_EQ(LoadText(207),
-              L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (%s) from:");
-    WString untouched = L"kept";
-    EXPECT_FALSE(StringTableLookup(231, untouched));
-    EXPECT_EQ(untouched, L"kept");
-    EXPECT_FALSE(StringTableLookup(5, untouched));
-    EXPECT_EQ(LoadText(201), L"");
 }
 
 }  // namespace

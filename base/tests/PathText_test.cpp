@@ -54,15 +54,5 @@ TEST(PathText, AbsoluteMeansDriveOrDoubleBackslash) {
     EXPECT_FALSE(IsAbsolutePath(L""));
 }
 
-TEST(PathText, FolderAndFileNameParts) {
-    EXPECT_EQ(FolderOfPath(L"C:\\app\\lib\\*.jar"), L"C:\\app\\lib");
-    EXPECT_EQ(FolderOfPath(L"C:\\app\\lib\\"), L"C:\\app\\lib\\");
-    EXPECT_EQ(FolderOfPath(L"a.jar"), L"");
-    EXPECT_EQ(FileNameOf(L"C:\\Apps\\Start.exe"), L"Start.exe");
-    EXPECT_EQ(FileNameOf(L"Start"), L"Start");
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\jre"), L"C:\\jre\\");
-    EXPECT_EQ(WithTrailingBackslash(L"C:\\jre\\"), L"C:\\jre\\");
-}
-
 }  // namespace
 }  // namespace tarn

@@ -11,7 +11,7 @@
 #ifdef _WIN32
 #include "jre/Architecture.h"
 #include "jre/PeImage.h"
-#include "jre/tests/Fixtures.h"
+#include "tests/standin/kit/Standin.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
 #endif
@@ -97,17 +97,17 @@ protected:
 };
 
 TEST_F(ImageFileTest, RealImagesOfBothArchitectures) {
-    const auto native = ImageMachineOfFile(test::NativeImagePath());
+    const auto native = ImageMachineOfFile(test::StandinJvm());
     ASSERT_TRUE(native.has_value());
     EXPECT_EQ(*native, kOwnMachine);
-    const auto other = ImageMachineOfFile(test::OtherImagePath());
+    const auto other = ImageMachineOfFile(test::StandinJvm(test::JvmVariant::Full, test::Arch::Other));
     ASSERT_TRUE(other.has_value()) << "the other build tree must hold the stand-in runtime";
     EXPECT_EQ(*other, 0x014C);
     EXPECT_NE(*other, kOwnMachine);
 }
 
 TEST_F(ImageFileTest, BrokenAndUnreadableFilesAreNoImage) {
-    const std::string real = test::ReadBytes(test::OtherImagePath());
+    const std::string real = test::ReadBytes(test::StandinJvm(test::JvmVariant::Full, test::Arch::Other));
     ASSERT_GT(real.size(), 1024u);
     EXPECT_FALSE(ImageMachineOfFile(File(L"empty.dll", "")));
     EXPECT_FALSE(ImageMachineOfFile(File(L"mz.dll", "MZ")));
@@ -123,7 +123,7 @@ TEST_F(ImageFileTest, BrokenAndUnreadableFilesAreNoImage) {
 
 TEST_F(ImageFileTest, FileOpenedExclusivelyElsewhereIsNoImage) {
     const WString path = temp.Path() + L"\\locked.dll";
-    test::CopyTo(test::OtherImagePath(), path);
+    test::CopyTo(test::StandinJvm(test::JvmVariant::Full, test::Arch::Other), path);
     HANDLE exclusive = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(ImageMachineOfFile(path));

@@ -4,11 +4,6 @@
 #include <set>
 
 #include "jre/JvmLibrary.h"
-#ifdef _WIN32
-#include "jre/tests/Fixtures.h"
-#include "tests/kit/TempFolder.h"
-#include "tests/kit/TextFiles.h"
-#endif
 
 namespace tarn {
 namespace {
@@ -66,35 +61,6 @@ TEST(ChooseJvmLibrary, PolicyAndSubPathOrder) {
         for (const WString& path : asked) EXPECT_EQ(known.count(path), 1u) << c.name;
     }
 }
-
-// Real folders, looked at through the Win32 shell.
-#ifdef _WIN32
-TEST(SelectJvmLibrary, RealFoldersAndTheRuntimeMarker) {
-    test::TempFolder temp;
-    const WString both = test::LayOut(temp.Path() + L"\\both", {{L"client", L"server"}});
-    EXPECT_EQ(SelectJvmLibrary(both, kClientFirst).path, both + L"bin\\client\\jvm.dll");
-    const JvmLibrary server = SelectJvmLibrary(both, kServerOnly);
-    EXPECT_EQ(server.path, both + L"bin\\server\\jvm.dll");
-    EXPECT_TRUE(server.server);
-    EXPECT_TRUE(IsJavaHome(both));
-
-    // A library without the marker still qualifies; the marker alone makes a runtime home.
-    const WString bare = test::LayOut(temp.Path() + L"\\bare", {{L"hotspot"}, false});
-    EXPECT_EQ(SelectJvmLibrary(bare, kClientFirst).path, bare + L"bin\\hotspot\\jvm.dll");
-    EXPECT_FALSE(IsJavaHome(bare));
-    const WString markerOnly = test::LayOut(temp.Path() + L"\\marker", {{}, true});
-    EXPECT_TRUE(SelectJvmLibrary(markerOnly, kClientFirst).path.empty());
-    EXPECT_TRUE(IsJavaHome(markerOnly));
-
-    // Presence is all that counts: a folder named java.dll marks a runtime too.
-    const WString folderMarker = temp.Path() + L"\\folder\\";
-    ASSERT_TRUE(CreateDirectoryW((folderMarker).c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryW((folderMarker + L"bin").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryW((folderMarker + L"bin\\java.dll").c_str(), nullptr));
-    EXPECT_TRUE(IsJavaHome(folderMarker));
-    EXPECT_FALSE(IsJavaHome(temp.Path() + L"\\missing\\"));
-}
-#endif
 
 }  // namespace
 }  // namespace tarn

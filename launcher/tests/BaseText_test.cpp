@@ -6,11 +6,8 @@
 
 #include "base/Conversion.h"
 #include "base/Handles.h"
-#include "launcher/BaseText.h"
-#include "launcher/IniFileStore.h"
-#include "tests/kit/AppFolder.h"
+#include "tests/kit/Scenario.h"
 #include "tests/kit/Locations.h"
-#include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
@@ -22,7 +19,6 @@ const WString kSampleUpgradeCode = L"{0B5A7C31-92E4-4F08-A6D2-7E13C9B48D50}";
 const std::string kSamplePassphrase = "Tarn sample passphrase #1";
 
 const WString kMissingMainClass = L"Main class was not specified in INI file.";
-const WString kJre = L"Java Runtime Environment";
 
 WString BaseTestLauncher() { return BuildDir() + L"\\tarn64_base_test.exe"; }
 WString DataFile(const WString& name) { return SourceDir() + L"\\launcher\\tests\\data\\" + name; }
@@ -53,14 +49,7 @@ WString ExpectedBaseText(const WString& iniPath) {
     return lines;
 }
 
-std::string Utf16Bytes(const WString& text) {
-    std::string bytes;
-    for (wchar_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
+std::string Utf16Bytes(const WString& text) { return test::Utf16Bytes(text).substr(2); }  // without the mark
 
 // Hexadecimal, so that a difference reads as bytes.
 std::string Hex(const std::string& bytes) {
@@ -110,99 +99,16 @@ TEST(BaseText, BuildToolEnciphersAsTheBaseProviderDoes) {
     EXPECT_EQ(Hex(textResource), Hex(CryptEncipher(kSamplePassphrase, Utf16Bytes(sampleText))));
 }
 
-// The test launcher's own resources, read from its file as the launcher reads them from memory.
-class BaseTestLauncherResources : public testing::Test {
-protected:
-    ModuleHolder module{LoadLibraryExW(BaseTestLauncher().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
-};
-
-TEST_F(BaseTestLauncherResources, CarryTheVendorsText) {
-    ASSERT_TRUE(module);
-    const WString expected = ExpectedBaseText(DataFile(L"base-test.ini"));
-    ASSERT_NE(expected.find(L"Library Path=C:\\Biblioth\u00e8que\\\xD834\xDD1E\r\n"), WString::npos);
-    EXPECT_EQ(LoadBaseText(kTestUpgradeCode, module.get()), expected);
-}
-
-TEST_F(BaseTestLauncherResources, AnyOtherUpgradeCodeGivesAnEmptyBaseLayer) {
-    ASSERT_TRUE(module);
-    const WString codes[] = {L"", L"{00000000-0000-0000-0000-000000000000}",
-                             L"{6f1c8e52-3a9d-4b7e-9c21-5d0a7b3e8f14}", kTestUpgradeCode + L" ", kSampleUpgradeCode};
-    for (const WString& code : codes) {
-        SCOPED_TRACE(testing::Message() << "Upgrade Code \"" << code << "\"");
-        MemorySettingsStore base;
-        ParseSettingsText(LoadBaseText(code, module.get()), base);
-        WStringList sections;
-        base.GetSectionNames(sections);
-        EXPECT_TRUE(sections.empty());
-    }
-}
-
-TEST(BaseText, ALauncherWithoutResourcesHasNone) {
-    ModuleHolder module(LoadLibraryExW(LauncherExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    ASSERT_TRUE(module);
-    EXPECT_EQ(DecipherResource(kBaseTextResource, "anything", module.get()), L"");
-    MemorySettingsStore base;
-    ParseSettingsText(LoadBaseText(kTestUpgradeCode, module.get()), base);
-    EXPECT_EQ(base.Read(kJre, L"Main Class"), L"");
-}
-
-struct LayeredLookup {
-    WString key;
-    WString expected;
-};
-
-struct LayeredCase {
-    const char* what;
-    WString fileText;
-    std::vector<LayeredLookup> lookups;  // in [Java Runtime Environment]
-};
-
-// The reads of the launcher's start: the Upgrade Code from the file alone, then the layered store
-// over the file and the test launcher's base text.
-TEST_F(BaseTestLauncherResources, LayeredReadsOverTheFile) {
-    ASSERT_TRUE(module);
-    const LayeredCase cases[] = {
-        {"base values", WithCode(kTestUpgradeCode),
-         {{L"Main Class", L"com.example.BaseMain"}, {L"Minimum Version", L"1.8"},
-          {L"Library Path", L"C:\\Biblioth\u00e8que\\\xD834\xDD1E"}}},
-        {"file values replace them, plus values extend them",
-         WithCode(kTestUpgradeCode) +
-             L"[Java Runtime Environment]\r\nMinimum Version=11\r\nMain Class=\r\n"
-             L"[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Xss2m\r\nSystem Path=\" extra\"\r\n"
-             L"Minimum Version=12\r\n",
-         {{L"Minimum Version", L"11"}, {L"Main Class", L"com.example.BaseMain"},
-          {L"Virtual Machine Parameters", L"-Xmx256m -Xss2m"}, {L"System Path", L"base-path extra"}}},
-        {"a wrong Upgrade Code leaves the file alone",
-         WithCode(L"{6F1C8E52-3A9D-4B7E-9C21-5D0A7B3E8F15}") +
-             L"[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Xss2m\r\n",
-         {{L"Main Class", L""}, {L"Minimum Version", L""}, {L"Virtual Machine Parameters", L" -Xss2m"}}},
-        {"so does a missing one", L"[Java Runtime Environment]\r\nMinimum Version=11\r\n",
-         {{L"Main Class", L""}, {L"Minimum Version", L"11"}}},
-    };
-    for (const LayeredCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempFolder folder(L"base");
-        const WString path = folder.Path() + L"\\Start.ini";
-        WriteUtf16File(path, c.fileText);
-        const WString code = IniFileStore(path).Read(L"Product Information", L"Upgrade Code");
-        LayeredSettingsStore settings(path, LoadBaseText(code, module.get()));
-        for (const LayeredLookup& lookup : c.lookups)
-            EXPECT_EQ(settings.Read(kJre, lookup.key), lookup.expected) << lookup.key;
-    }
-}
-
-struct RunCase {
-    const char* what;
-    WString launcher;
-    WString iniText;
-    WStringList dialogs;
-};
-
-// What a user sees at this stage: the base text alone names the main class, so only a launcher
-// that cannot unlock it stops with message 210.
+// The base text alone names the main class, so only a launcher that cannot unlock it stops with
+// message 210.
 TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCode) {
     const WString padded = L"[Product Information]\r\nUpgrade Code =  \"" + kTestUpgradeCode + L"\"  \r\n";
-    const RunCase cases[] = {
+    const struct RunCase {
+        const char* what;
+        WString launcher;
+        WString iniText;
+        WStringList dialogs;
+    } cases[] = {
         {"the right Upgrade Code", BaseTestLauncher(), WithCode(kTestUpgradeCode), {}},
         {"an empty Main Class in the file reads as absent", BaseTestLauncher(),
          WithCode(kTestUpgradeCode) + L"[Java Runtime Environment]\r\nMain Class=\r\n", {}},
@@ -218,12 +124,14 @@ TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCode) {
     };
     for (const RunCase& c : cases) {
         SCOPED_TRACE(c.what);
-        AppFolder app(L"Start.exe", c.launcher);
-        app.WriteIni(c.iniText);
-        const RunResult result = app.Run();
-        ASSERT_TRUE(result.finished);
-        EXPECT_EQ(result.ExitCode(), -1);
-        EXPECT_EQ(result.DialogTexts(), c.dialogs);
+        const Outcome o = Launch({.settings = L"[Class Path]\r\nClass Path=classes\r\n" + c.iniText,
+                                  .classes = {{"com/example/BaseMain", "method main\nend\n"}},
+                                  .exeName = L"Start.exe",
+                                  .launcher = c.launcher})
+                              .Run();
+        EXPECT_TRUE(o.finished);
+        EXPECT_EQ(o.exitCode, c.dialogs.empty() ? 0 : -1);
+        EXPECT_EQ(o.DialogTexts(), c.dialogs);
     }
 }
 

@@ -11,18 +11,6 @@ namespace {
 
 using test::TempFolder;
 
-TEST(IniFileStore, ReadsNamesWithoutRegardToCaseAndTrimsQuotes) {
-    TempFolder temp;
-    const WString path = temp.Path() + L"\\Start.ini";
-    test::WriteUtf16File(path, L"[Application]\r\nCmd =  \"-a b\"  \r\nOutput File='x.log'\r\n[application]\r\nCmd=second\r\n");
-    IniFileStore store(path);
-    EXPECT_EQ(store.Read(L"APPLICATION", L"cmd"), L"-a b");
-    EXPECT_EQ(store.Read(L"Application", L"Output File"), L"x.log");
-    EXPECT_EQ(store.Read(L"Application", L"Absent"), L"");
-    EXPECT_EQ(store.Read(L"Absent", L"Cmd"), L"");
-    EXPECT_EQ(IniFileStore(temp.Path() + L"\\missing.ini").Read(L"Application", L"Cmd"), L"");
-}
-
 TEST(IniFileStore, ValuesOfEveryLengthAroundTheBufferSizesReadWhole) {
     TempFolder temp;
     const WString path = temp.Path() + L"\\Start.ini";

@@ -127,16 +127,6 @@ TEST(MemorySettingsStore, WritesAppendAndNeverMerge) {
     EXPECT_EQ(store.Read(L"A", L"m"), L"");  // only the first [A] is consulted
 }
 
-TEST(MemorySettingsStore, HasNoFileBehindIt) {
-    MemorySettingsStore store;
-    store.WriteString(L"A", L"k", L"v");
-    unsigned char head[4] = {0xAA, 0xAA, 0xAA, 0xAA};
-    EXPECT_EQ(store.ReadFileHead(head), 1u);
-    EXPECT_EQ(std::vector<unsigned char>(head, head + 4), std::vector<unsigned char>(4, 0));
-    store.DeleteStore();
-    EXPECT_EQ(store.Read(L"A", L"k"), L"v");
-}
-
 // The layered read over a real settings file, with a base text given directly (Win32 only).
 #ifdef _WIN32
 const WString kBaseText =

@@ -30,21 +30,5 @@ TEST(VmLoader, TheRuntimesBinFolderBecomesADllDirectoryAndTheEntryPointsAreFound
     EXPECT_NE(LoadLibraryExW(L"tarn-probe.dll", nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS), nullptr);
 }
 
-TEST(VmLoader, DefaultJavaStackSizeTakesOnlyAPositiveDefault) {
-    TempFolder home(L"jre");
-    Launcher launcher;
-    launcher.jvmPath = LayOutRuntime(home.Path()) + L"bin\\client\\jvm.dll";
-    ASSERT_TRUE(LoadJvmLibrary(launcher));
-    EXPECT_NE(launcher.findClassFromBootLoader, nullptr);
-    const std::pair<const wchar_t*, uint32_t> cases[] = {
-        {L"6291456", 6291456u}, {L"1", 1u}, {L"0", 0u}, {L"-65536", 0u}};
-    for (const auto& [value, expected] : cases) {
-        SetEnvironmentVariableW(L"TARN_STANDIN_DEFAULT_STACK", value);
-        EXPECT_EQ(DefaultJavaStackSize(launcher), expected) << value;
-    }
-    SetEnvironmentVariableW(L"TARN_STANDIN_DEFAULT_STACK", nullptr);
-    EXPECT_EQ(DefaultJavaStackSize(launcher), 1024u * 1024u);  // the VM's own default on x86_64
-}
-
 }  // namespace
 }  // namespace tarn::test

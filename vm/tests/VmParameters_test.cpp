@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "tests/kit/TextFiles.h"
-#include "vm/tests/LaunchKit.h"
+#include "tests/kit/Scenario.h"
 
 namespace tarn::test {
 namespace {
@@ -33,65 +33,56 @@ unsigned long long ExecutableStackReserve(const WString& exe) {
     return *reinterpret_cast<const uint64_t*>(image.data() + peOffset + 24 + 72);
 }
 
-TEST(VmParameters, QuotedTokensAndMemorySharesReachTheVmInWrittenOrder) {
-    LaunchApp app;
-    app.WriteIni(
-        L"Virtual Machine Parameters=-Xmx50:16:1000000P  \"-Dapp.home=C:\\Program Files\\App\" -Xms1:8:64T "
-        L"-Dq=\"a\"\"b\" -Dpath=%TARN_TEST_DIR%\\x -Xss8m\r\n");
-    app.WriteMain("method main\n  prop app.home\n  prop q\n  prop path\nend\n");
-    const Trace trace = RunCleanly(app, 0, L"", {{L"TARN_TEST_DIR", L"D:\\data"}});
-
+TEST(VmParameters, MemorySharesAndStackReachTheVmInWrittenOrder) {
+    const Outcome o = Launch({.settings = AppSettings(L"Virtual Machine Parameters=-Xmx50:16:1000000P  -Dx=\"a b\" "
+                                                      L"-Xms1:8:64T -Xss8m\r\n"),
+                              .classes = {{"app/Main", "method main\nend\n"}}})
+                          .Run();
+    ExpectCleanEnd(o, 0);
     const unsigned long long half = MemoryStatus().dwTotalPhys / 1024 * 50 / 100;
     const unsigned long long physicalShare = std::max(std::min(half, 1000000ull * 1024), 16ull * 1024);
-    const std::vector<std::string> options = VmOptionTexts(trace);
-    ASSERT_EQ(options.size(), 9u) << trace.Text();
-    EXPECT_EQ(options[1], "-Xmx" + std::to_string(physicalShare) + "K");
-    EXPECT_EQ(options[2], "-Dapp.home=C:\\Program Files\\App");
-    EXPECT_EQ(options[3], "-Xms65536K");  // 1% of the free address space is above the 64 MB maximum
-    EXPECT_EQ(options[4], "-Dq=a\"b\"");
-    EXPECT_EQ(options[5], "-Dpath=D:\\data\\x");
-    EXPECT_EQ(options[6], "-Xss8m");
-    EXPECT_EQ(Printed(trace), (WStringList{L"app.home=C:\\Program Files\\App", L"q=a\"b\"", L"path=D:\\data\\x"}));
-    EXPECT_EQ(CreatingThreadStack(trace), 8ull << 20);
+    ASSERT_EQ(o.options.size(), 7u) << o.trace.Text();
+    EXPECT_EQ(std::vector<std::string>(o.options.begin() + 1, o.options.end() - 2),
+              (std::vector<std::string>{"-Xmx" + std::to_string(physicalShare) + "K", "-Dx=a b",
+                                        "-Xms65536K",  // 1% of the free address space is above the 64 MB maximum
+                                        "-Xss8m"}));
+    EXPECT_EQ(CreatingThreadStack(o.trace), 8ull << 20);
 }
 
 TEST(VmParameters, AShareOfTheFreeAddressSpaceFollowsThisProcess) {
-    LaunchApp app;
-    app.WriteIni(L"Virtual Machine Parameters=-Xmx1T\r\n");
-    app.WriteMain("method main\nend\n");
-    const Trace trace = RunCleanly(app, 0);
-    const std::vector<std::string> options = VmOptionTexts(trace);
-    ASSERT_EQ(options.size(), 4u) << trace.Text();
-    ASSERT_EQ(options[1].rfind("-Xmx", 0), 0u);
-    ASSERT_EQ(options[1].back(), 'K');
+    const Outcome o = Launch({.settings = AppSettings(L"Virtual Machine Parameters=-Xmx1T\r\n"),
+                              .classes = {{"app/Main", "method main\nend\n"}}})
+                          .Run();
+    ExpectCleanEnd(o, 0);
+    ASSERT_EQ(o.options.size(), 4u) << o.trace.Text();
+    ASSERT_EQ(o.options[1].rfind("-Xmx", 0), 0u);
+    ASSERT_EQ(o.options[1].back(), 'K');
     // Another process's free address space differs a little from this one's.
     const double expected = static_cast<double>(MemoryStatus().dwAvailVirtual / 1024) / 100.0;
-    const double got = std::stod(options[1].substr(4));
-    EXPECT_NEAR(got, std::min(expected, 4294967295.0), expected * 0.01) << options[1];
+    EXPECT_NEAR(std::stod(o.options[1].substr(4)), std::min(expected, 4294967295.0), expected * 0.01) << o.options[1];
 }
 
-TEST(VmParameters, WithoutXssTheVmThreadGetsTheVmsDefaultStack) {
-    LaunchApp app;
-    app.WriteIni(L"");
-    app.WriteMain("method main\nend\n");
-    const Trace trace = RunCleanly(app, 0, L"", {{L"TARN_STANDIN_DEFAULT_STACK", L"6291456"}});
-    EXPECT_TRUE(trace.Has("JNI_GetDefaultJavaVMInitArgs", "version=0x00010001")) << trace.Text();
-    EXPECT_EQ(CreatingThreadStack(trace), 6ull << 20);
-}
-
-TEST(VmParameters, ANonPositiveDefaultOrAnUnreadableXssLeavesTheSystemDefault) {
-    for (const wchar_t* defaultStack : {L"0", L"-65536"}) {
-        LaunchApp app;
-        app.WriteIni(L"Virtual Machine Parameters=-Xss6m -Xss1:2k\r\n");
-        app.WriteMain("method main\nend\n");
-        const RunResult result = app.Run(L"", {{L"TARN_STANDIN_DEFAULT_STACK", defaultStack}});
-        ASSERT_TRUE(result.finished);
-        const Trace trace = app.ReadTrace();
+TEST(VmParameters, TheVmThreadsStack) {
+    struct Row {
+        const char* what;
+        WString parameters;
+        const wchar_t* defaultStack;  // the VM's default, TARN_STANDIN_DEFAULT_STACK
+        unsigned long long stack;     // 0: the executable's own reserve
+    } rows[] = {
+        {"without -Xss the VM's default", L"", L"6291456", 6ull << 20},
+        {"a zero default and an unreadable -Xss leave the system's", L"-Xss6m -Xss1:2k", L"0", 0},
+        {"so does a negative default", L"-Xss6m -Xss1:2k", L"-65536", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Launch launch({.settings = AppSettings(L"Virtual Machine Parameters=" + row.parameters + L"\r\n"),
+                       .classes = {{"app/Main", "method main\nend\n"}},
+                       .environment = {{L"TARN_STANDIN_DEFAULT_STACK", row.defaultStack}}});
+        const Outcome o = launch.Run();
+        EXPECT_TRUE(o.trace.Has("JNI_GetDefaultJavaVMInitArgs", "version=0x00010001")) << o.trace.Text();
+        EXPECT_EQ(CreatingThreadStack(o.trace), row.stack ? row.stack : ExecutableStackReserve(launch.ExePath()));
         // The VM itself rejects "-Xss1:2k": creation fails after the thread was started.
-        EXPECT_EQ(result.ExitCode(), -1);
-        EXPECT_EQ(result.DialogTexts(), WStringList{L"JNI exception: failed to create the Java VM\nReason: invalid arguments.\n"});
-        EXPECT_TRUE(NoWarnings(trace));
-        EXPECT_EQ(CreatingThreadStack(trace), ExecutableStackReserve(app.ExePath())) << trace.Text();
+        EXPECT_EQ(o.exitCode, row.stack ? 0 : -1);
     }
 }
 

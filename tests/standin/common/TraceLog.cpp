@@ -22,14 +22,18 @@ void AppendEscaped(std::string& line, std::string_view text) {
     }
 }
 
-// Serialises the lines of this process; appends from other processes are atomic by themselves.
-CRITICAL_SECTION& TraceLock() {
-    static CRITICAL_SECTION* lock = [] {
-        auto* section = new CRITICAL_SECTION;
-        InitializeCriticalSection(section);
-        return section;
+// The trace file, opened for appending at the first line: the variable is read once per process
+// (and per copy of the library). One WriteFile per line on an append handle keeps lines whole,
+// also between processes, and puts each on disk at once, whatever ends the process.
+HANDLE TraceFile() {
+    static const HANDLE file = [] {
+        wchar_t path[MAX_PATH * 2];
+        const DWORD length = GetEnvironmentVariableW(L"TARN_STANDIN_TRACE", path, MAX_PATH * 2);
+        if (length == 0 || length >= MAX_PATH * 2) return INVALID_HANDLE_VALUE;
+        return CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     }();
-    return *lock;
+    return file;
 }
 
 }  // namespace
@@ -38,28 +42,18 @@ void TraceLine(std::string_view name, std::string_view detail) { TraceLine(name,
 
 void TraceLine(std::string_view name, std::initializer_list<std::string_view> fields) {
     const DWORD lastError = GetLastError();
-    wchar_t path[MAX_PATH * 2];
-    const DWORD length = GetEnvironmentVariableW(L"TARN_STANDIN_TRACE", path, MAX_PATH * 2);
-    if (length == 0 || length >= MAX_PATH * 2) {
-        SetLastError(lastError);
-        return;
-    }
-    std::string line = std::to_string(GetCurrentThreadId()) + "\t";
-    AppendEscaped(line, name);
-    for (std::string_view field : fields) {
-        line += '\t';
-        AppendEscaped(line, field);
-    }
-    line += '\n';
-    EnterCriticalSection(&TraceLock());
-    HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = TraceFile();
     if (file != INVALID_HANDLE_VALUE) {
+        std::string line = std::to_string(GetCurrentThreadId()) + "\t";
+        AppendEscaped(line, name);
+        for (std::string_view field : fields) {
+            line += '\t';
+            AppendEscaped(line, field);
+        }
+        line += '\n';
         DWORD written = 0;
         WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-        CloseHandle(file);
     }
-    LeaveCriticalSection(&TraceLock());
     // The launcher reads last-error values after our calls; tracing must not disturb them.
     SetLastError(lastError);
 }

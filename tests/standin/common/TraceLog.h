@@ -1,8 +1,9 @@
 // The stand-in's trace: every call a launcher makes into the runtime, one line each, appended to the
-// file named by the environment variable TARN_STANDIN_TRACE (nothing is written when it is unset).
+// file named by the environment variable TARN_STANDIN_TRACE when the first line is written
+// (nothing is written when it is unset).
 //   <thread id> TAB <name> TAB <detail>
 // Control characters in name and detail are written as \n, \r, \t or \xNN. Each line is written
-// with one append of its own and the file closed again, so every line is on disk even when the
+// with one append of its own, so every line is on disk even when the
 // process ends abruptly (System.exit, a killed test).
 #pragma once
 #include <initializer_list>

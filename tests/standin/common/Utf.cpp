@@ -5,83 +5,43 @@
 namespace tarn::standin {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+// The platform's conversions (CP_UTF8 replaces malformed input and unpaired surrogates by U+FFFD).
+std::string Narrow(UINT codePage, std::u16string_view text) {
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int size = WideCharToMultiByte(codePage, 0, wide, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(codePage, 0, wide, static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
 }
 
-void AppendUtf16(std::u16string& out, char32_t c) {
-    if (c < 0x10000) {
-        out += static_cast<char16_t>(c);
-    } else {
-        c -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (c >> 10));
-        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    }
-}
-
-bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// One sequence of 1 to 4 bytes at text[i]; advances i. Returns U+FFFD for malformed input.
-char32_t DecodeUtf8(std::string_view text, size_t& i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i++);
-    if (lead < 0x80) return lead;
-    int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-    if (more < 0 || lead >= 0xF8) return kReplacement;
-    char32_t c = lead & (0x3F >> more);
-    for (int k = 0; k < more; ++k) {
-        if (i >= text.size() || (byte(i) & 0xC0) != 0x80) return kReplacement;
-        c = (c << 6) | (byte(i++) & 0x3F);
-    }
-    return c;
+std::u16string Widen(UINT codePage, std::string_view text) {
+    const int size = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::u16string out(size, u'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(out.data()),
+                        size);
+    return out;
 }
 
 }  // namespace
 
-std::string ToUtf8(std::u16string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (IsHigh(text[i]) || IsLow(text[i])) {
-            c = kReplacement;
-        }
-        AppendUtf8(out, c);
-    }
-    return out;
-}
+std::string ToUtf8(std::u16string_view text) { return Narrow(CP_UTF8, text); }
+std::u16string FromUtf8(std::string_view text) { return Widen(CP_UTF8, text); }
+std::u16string FromAnsi(std::string_view text) { return Widen(CP_ACP, text); }
 
-std::u16string FromUtf8(std::string_view text) {
-    std::u16string out;
-    for (size_t i = 0; i < text.size();) AppendUtf16(out, DecodeUtf8(text, i));
-    return out;
-}
-
+// Each UTF-16 unit on its own, in one to three bytes; U+0000 as two.
 std::string ToModifiedUtf8(std::u16string_view text) {
     std::string out;
-    for (char16_t unit : text) {
-        if (unit == 0)
-            out += "\xC0\x80";
-        else
-            AppendUtf8(out, unit);
+    for (const char16_t unit : text) {
+        if (unit != 0 && unit < 0x80) {
+            out += static_cast<char>(unit);
+        } else if (unit < 0x800) {
+            out += static_cast<char>(0xC0 | (unit >> 6));
+            out += static_cast<char>(0x80 | (unit & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (unit >> 12));
+            out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (unit & 0x3F));
+        }
     }
     return out;
 }
@@ -89,18 +49,15 @@ std::string ToModifiedUtf8(std::u16string_view text) {
 std::u16string FromModifiedUtf8(std::string_view text) {
     std::u16string out;
     for (size_t i = 0; i < text.size();) {
-        const char32_t c = DecodeUtf8(text, i);
-        AppendUtf16(out, c);  // surrogates arrive one by one and are kept as units
+        const auto byte = [&](size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+        const unsigned lead = byte(i);
+        const int more = lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        unsigned unit = more == 2 ? lead & 0x0F : more == 1 ? lead & 0x1F : lead;
+        for (int k = 1; k <= more; ++k) unit = (unit << 6) | (byte(i + k) & 0x3F);
+        out += static_cast<char16_t>(unit);
+        i += more + 1;
     }
     return out;
-}
-
-std::u16string FromAnsi(std::string_view text) {
-    if (text.empty()) return {};
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(size, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return FromWide(wide);
 }
 
 std::u16string FromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }

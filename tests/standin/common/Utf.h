@@ -6,7 +6,7 @@
 
 namespace tarn::standin {
 
-std::string ToUtf8(std::u16string_view text);    // unpaired surrogates become U+FFFD
+std::string ToUtf8(std::u16string_view text);    // the platform's: unpaired surrogates become U+FFFD
 std::u16string FromUtf8(std::string_view text);  // malformed bytes become U+FFFD
 // JNI's modified UTF-8: U+0000 as C0 80, each surrogate of a pair encoded on its own.
 std::string ToModifiedUtf8(std::u16string_view text);

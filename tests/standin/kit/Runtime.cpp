@@ -3,6 +3,7 @@
 
 #include "base/Environment.h"
 #include "base/Files.h"
+#include "base/Handles.h"
 #include "tests/standin/kit/Standin.h"
 
 namespace tarn::test {
@@ -49,6 +50,22 @@ WString LayOutRuntime(const WString& home, const RuntimeSpec& spec) {
         CopyInto(StandinJvm(spec.variant, spec.arch), runtime + L"bin\\" + vm + L"\\jvm.dll");
     if (spec.splashLibrary) CopyInto(StandinSplashLibrary(spec.arch), runtime + L"bin\\splashscreen.dll");
     return runtime;
+}
+
+void WriteClass(const WString& classPathFolder, const std::string& className, const std::string& script) {
+    std::string name = className;
+    for (char& c : name) c = c == '.' || c == '/' ? '\\' : c;
+    WString folder = WithBackslash(classPathFolder);
+    WString relative(MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), relative.data(),
+                        static_cast<int>(relative.size()));
+    const WString path = folder + relative + L".class";
+    CreateFolderTree(path);
+    HandleHolder file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), script.data(), static_cast<DWORD>(script.size()), &written, nullptr)) {
+        ADD_FAILURE() << "cannot write a class script (error " << GetLastError() << ")";
+    }
 }
 
 }  // namespace tarn::test

@@ -1,5 +1,5 @@
 // Test support around the stand-in Java runtime: where its libraries are, runtime folders laid
-// out as real ones look, Java programs (class scripts in folders and jars) and the trace it writes.
+// out as real ones look, Java programs (class scripts in folders) and the trace it writes.
 #pragma once
 #include <windows.h>
 
@@ -36,19 +36,12 @@ struct RuntimeSpec {
 // with a trailing backslash.
 WString LayOutRuntime(const WString& home, const RuntimeSpec& spec = {});
 
-// Java programs for the stand-in. A class a/b/C is the entry a/b/C.class holding a class script.
-using JarEntries = std::vector<std::pair<std::string, std::string>>;  // entry name, content
+// Java programs for the stand-in: a class a/b/C (or a.b.C) is the file a\b\C.class under a class
+// path folder, holding a class script.
 void WriteClass(const WString& classPathFolder, const std::string& className, const std::string& script);
-void WriteJar(const WString& jarPath, const JarEntries& entries);
-void AppendJarToExecutable(const WString& exePath, const JarEntries& entries);
 
 // The environment variable that names the trace file for the stand-in.
 constexpr const wchar_t* kTraceVariable = L"TARN_STANDIN_TRACE";
-
-// The jar entry of a class script (a/b/C -> a/b/C.class).
-std::pair<std::string, std::string> ClassEntry(const std::string& className, const std::string& script);
-// A jar's bytes: a zip archive with stored entries.
-std::string JarBytes(const JarEntries& entries);
 
 // One line of the trace: "<thread id> TAB <name> TAB <detail>" (tests/README.md lists the names).
 struct TraceLine {
@@ -88,7 +81,7 @@ public:
     const WString& Path() const { return path_; }
     // For RunOptions::environment of a child process.
     std::pair<WString, WString> Variable() const { return {kTraceVariable, path_}; }
-    // For a stand-in loaded into this process (it reads the variable for every line).
+    // For a stand-in loaded into this process (set before its first trace line).
     void UseInThisProcess() const;
     Trace Read() const { return Trace::Read(path_); }
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "tests/standin/common/TraceLog.h"
 #include "tests/standin/common/Utf.h"
 
 namespace tarn::standin {
@@ -38,31 +37,6 @@ void ClassPath::Set(const std::u16string& classPath) {
     }
 }
 
-const ZipArchive* ClassPath::Jar(const std::wstring& path) {
-    auto found = jars_.find(path);
-    if (found == jars_.end()) {
-        std::unique_ptr<ZipArchive> archive;
-        if (std::optional<std::string> bytes = ReadWholeFile(path)) {
-            if (std::optional<ZipArchive> parsed = ZipArchive::Parse(std::move(*bytes))) {
-                archive = std::make_unique<ZipArchive>(std::move(*parsed));
-            } else {
-                TraceLine("ClassPath", "not a zip archive: " + ToUtf8(FromWide(path)));
-            }
-        }
-        found = jars_.emplace(path, std::move(archive)).first;
-    }
-    return found->second.get();
-}
-
-std::optional<std::string> ClassPath::ReadFromJar(const std::wstring& jarPath, const std::string& entryName) {
-    const ZipArchive* jar = Jar(jarPath);
-    if (jar == nullptr || !jar->Has(entryName)) return std::nullopt;
-    std::string error;
-    std::optional<std::string> content = jar->Read(entryName, error);
-    if (!content) TraceLine("ClassPath", ToUtf8(FromWide(jarPath)) + ": " + error);
-    return content;
-}
-
 std::optional<std::string> ClassPath::Read(const std::string& entryName) {
     std::wstring relative = ToWide(FromUtf8(entryName));
     for (wchar_t& c : relative) {
@@ -72,8 +46,6 @@ std::optional<std::string> ClassPath::Read(const std::string& entryName) {
         if (IsFolder(entry)) {
             const std::wstring folder = entry.back() == L'\\' || entry.back() == L'/' ? entry : entry + L"\\";
             if (std::optional<std::string> bytes = ReadWholeFile(folder + relative)) return bytes;
-        } else if (std::optional<std::string> bytes = ReadFromJar(entry, entryName)) {
-            return bytes;
         }
     }
     return std::nullopt;

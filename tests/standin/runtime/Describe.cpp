@@ -62,9 +62,6 @@ std::string DescribeValue(char type, const Value& value) {
             return "void";
         case 'Z':
             return value.number != 0 ? "true" : "false";
-        case 'F':
-        case 'D':
-            return std::to_string(value.real);
         case 'L':
         case '[':
             return Describe(value.object);

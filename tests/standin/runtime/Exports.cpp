@@ -11,10 +11,6 @@ jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* arguments) {
     return tarn::standin::GetDefaultJavaVmInitArgs(arguments);
 }
 
-jint JNICALL JNI_GetCreatedJavaVMs(JavaVM** buffer, jsize length, jsize* count) {
-    return tarn::standin::GetCreatedJavaVms(buffer, length, count);
-}
-
 jclass JNICALL JVM_FindClassFromBootLoader(JNIEnv* env, const char* name) {
     return tarn::standin::FindClassFromBootLoader(env, name);
 }

@@ -51,16 +51,6 @@ void PrintArguments(ThreadRecord& thread, const Object* arguments, bool countOnl
     }
 }
 
-// A program thread that ends the process later, while main may long have returned.
-void StartExitThread(const Command& command) {
-    const DWORD delay = static_cast<DWORD>(command.number);
-    const auto code = static_cast<jint>(command.code);
-    TheVm().threads.Start(false, [delay, code](ThreadRecord&) {
-        Sleep(delay);
-        SystemExit(code);
-    });
-}
-
 void StartThread(const Command& command) {
     const DWORD delay = static_cast<DWORD>(command.number);
     const std::u16string text = Text(command.text);
@@ -94,9 +84,6 @@ bool Execute(ThreadRecord& thread, const MethodInfo& method, const Command& comm
             break;
         case Op::Exit:
             SystemExit(static_cast<jint>(command.number));
-        case Op::ExitLater:
-            StartExitThread(command);
-            break;
         case Op::Throw:
             thread.pending = ScriptException(method, command);
             break;

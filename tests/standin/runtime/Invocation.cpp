@@ -77,10 +77,6 @@ jint JNICALL AttachCurrentThread(JavaVM* javaVm, void** env, void* arguments) {
     return Attach("AttachCurrentThread", javaVm, env, arguments, false);
 }
 
-jint JNICALL AttachCurrentThreadAsDaemon(JavaVM* javaVm, void** env, void* arguments) {
-    return Attach("AttachCurrentThreadAsDaemon", javaVm, env, arguments, true);
-}
-
 jint JNICALL DetachCurrentThread(JavaVM* javaVm) {
     TraceLine("DetachCurrentThread");
     Vm& vm = TheVm();
@@ -116,7 +112,6 @@ JNIInvokeInterface_ BuildInvokeTable() {
     table.AttachCurrentThread = AttachCurrentThread;
     table.DetachCurrentThread = DetachCurrentThread;
     table.GetEnv = GetEnv;
-    table.AttachCurrentThreadAsDaemon = AttachCurrentThreadAsDaemon;
     return table;
 }
 
@@ -174,14 +169,6 @@ jint GetDefaultJavaVmInitArgs(void* rawArguments) {
                       " javaStackSize=" + std::to_string(arguments->javaStackSize));
     }
     return Traced("JNI_GetDefaultJavaVMInitArgs", result);
-}
-
-jint GetCreatedJavaVms(JavaVM** buffer, jsize length, jsize* count) {
-    TraceLine("JNI_GetCreatedJavaVMs", "bufLen=" + std::to_string(length));
-    const bool running = TheVm().state == Vm::State::Running;
-    if (count != nullptr) *count = running ? 1 : 0;
-    if (running && buffer != nullptr && length > 0) buffer[0] = &TheVm().javaVm;
-    return Traced("JNI_GetCreatedJavaVMs", JNI_OK, running ? " (1 VM)" : " (none)");
 }
 
 }  // namespace tarn::standin

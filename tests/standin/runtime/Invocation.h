@@ -6,7 +6,6 @@ namespace tarn::standin {
 
 jint CreateJavaVm(JavaVM** vm, void** env, void* arguments);
 jint GetDefaultJavaVmInitArgs(void* arguments);
-jint GetCreatedJavaVms(JavaVM** buffer, jsize length, jsize* count);
 jclass FindClassFromBootLoader(JNIEnv* env, const char* name);
 
 }  // namespace tarn::standin

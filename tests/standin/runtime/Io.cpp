@@ -1,4 +1,4 @@
-// The java.io streams the launcher uses: files, print streams and byte buffers.
+// The java.io streams the launcher uses: files, print streams and byte buffers, with the members it calls.
 #include "tests/standin/common/TraceLog.h"
 #include "tests/standin/common/Utf.h"
 #include "tests/standin/runtime/Lang.h"
@@ -47,7 +47,7 @@ void Write(Object* stream, const std::string& bytes) {
 
 Value OpenFile(ThreadRecord& thread, Object* self, Arguments arguments) {
     const Object* name = arguments[0].object;
-    const bool append = arguments.size() > 1 && arguments[1].number != 0;
+    const bool append = arguments[1].number != 0;
     if (name == nullptr) {
         Throw(thread, "java/lang/NullPointerException", nullptr);
         return {};
@@ -89,17 +89,6 @@ Value BufferText(ThreadRecord&, Object* self, Arguments) {
     Value value;
     value.object = TheVm().heap.NewString(FromUtf8(bytes));
     return value;
-}
-
-Value PrintString(ThreadRecord& thread, Object* self, Arguments arguments, bool newLine) {
-    const std::u16string text = arguments.empty()                ? u""
-                                : arguments[0].object != nullptr ? arguments[0].object->text
-                                                                 : u"null";
-    if (newLine)
-        PrintLine(thread, self, text);
-    else
-        Print(thread, self, text);
-    return {};
 }
 
 }  // namespace
@@ -144,41 +133,14 @@ void DefineIoClasses(Classes& classes) {
     const auto nothing = [](ThreadRecord&, Object*, Arguments) { return Value{}; };
     ClassInfo* output = classes.DefineBoot("java/io/OutputStream", "java/lang/Object", Kind::Plain);
     classes.AddNative(output, "<init>", "()V", false, nothing);
-    classes.AddNative(output, "flush", "()V", false, nothing);
     classes.AddNative(output, "close", "()V", false, CloseStream);
-    classes.AddNative(output, "write", "(I)V", false, [](ThreadRecord&, Object* self, Arguments arguments) {
-        Write(self, std::string(1, static_cast<char>(arguments[0].number)));
-        return Value{};
-    });
     ClassInfo* file = classes.DefineBoot("java/io/FileOutputStream", "java/io/OutputStream", Kind::FileStream);
-    classes.AddNative(file, "<init>", "(Ljava/lang/String;)V", false, OpenFile);
     classes.AddNative(file, "<init>", "(Ljava/lang/String;Z)V", false, OpenFile);
     ClassInfo* buffer = classes.DefineBoot("java/io/ByteArrayOutputStream", "java/io/OutputStream", Kind::ByteStream);
     classes.AddNative(buffer, "<init>", "()V", false, nothing);
-    classes.AddNative(buffer, "<init>", "(I)V", false, nothing);
     classes.AddNative(buffer, "toString", "()Ljava/lang/String;", false, BufferText);
-    classes.AddNative(buffer, "size", "()I", false, [](ThreadRecord&, Object* self, Arguments) {
-        std::lock_guard lock(OutputLock());
-        Value value;
-        value.number = static_cast<jlong>(self->bytes.size());
-        return value;
-    });
-    ClassInfo* filter = classes.DefineBoot("java/io/FilterOutputStream", "java/io/OutputStream", Kind::Plain);
-    classes.AddNative(filter, "<init>", "(Ljava/io/OutputStream;)V", false, WrapStream);
-    ClassInfo* print = classes.DefineBoot("java/io/PrintStream", "java/io/FilterOutputStream", Kind::PrintStream);
+    ClassInfo* print = classes.DefineBoot("java/io/PrintStream", "java/io/OutputStream", Kind::PrintStream);
     classes.AddNative(print, "<init>", "(Ljava/io/OutputStream;)V", false, WrapStream);
-    classes.AddNative(print, "<init>", "(Ljava/io/OutputStream;Z)V", false, WrapStream);
-    classes.AddNative(print, "print", "(Ljava/lang/String;)V", false,
-                      [](ThreadRecord& thread, Object* self, Arguments arguments) {
-                          return PrintString(thread, self, arguments, false);
-                      });
-    classes.AddNative(print, "println", "(Ljava/lang/String;)V", false,
-                      [](ThreadRecord& thread, Object* self, Arguments arguments) {
-                          return PrintString(thread, self, arguments, true);
-                      });
-    classes.AddNative(print, "println", "()V", false, [](ThreadRecord& thread, Object* self, Arguments arguments) {
-        return PrintString(thread, self, arguments, true);
-    });
 }
 
 }  // namespace tarn::standin

@@ -1,6 +1,6 @@
-// JNI: constructing objects and calling methods, in the ..., V (va_list) and A (jvalue array) forms.
-// The trace names all three forms alike (CallStaticVoidMethod, NewObject): C++ callers reach the
-// V form through jni.h's inline wrappers, and which form was used does not matter to a test.
+// JNI: constructing objects and calling methods, in the ... and V (va_list) forms, for the result
+// types a launcher uses (void, object, int). The trace names both forms alike
+// (CallStaticVoidMethod, NewObject): C++ callers reach the V form through jni.h's inline wrappers.
 #include <type_traits>
 
 #include "tests/standin/runtime/JniCall.h"
@@ -27,51 +27,13 @@ std::vector<Value> FromList(const JniCall& call, const std::vector<char>& types,
                 break;
             case 'F':
             case 'D':
-                value.real = va_arg(list, double);
+                va_arg(list, double);  // no method of the class library takes one
                 break;
             case 'L':
                 value.object = call.Get(va_arg(list, jobject));
                 break;
             default:
                 value.number = va_arg(list, int);
-                break;
-        }
-        values.push_back(value);
-    }
-    return values;
-}
-
-std::vector<Value> FromArray(const JniCall& call, const std::vector<char>& types, const jvalue* array) {
-    std::vector<Value> values;
-    for (size_t i = 0; i < types.size(); ++i) {
-        Value value;
-        switch (types[i]) {
-            case 'Z':
-                value.number = array[i].z;
-                break;
-            case 'B':
-                value.number = array[i].b;
-                break;
-            case 'C':
-                value.number = array[i].c;
-                break;
-            case 'S':
-                value.number = array[i].s;
-                break;
-            case 'I':
-                value.number = array[i].i;
-                break;
-            case 'J':
-                value.number = array[i].j;
-                break;
-            case 'F':
-                value.real = array[i].f;
-                break;
-            case 'D':
-                value.real = array[i].d;
-                break;
-            default:
-                value.object = call.Get(array[i].l);
                 break;
         }
         values.push_back(value);
@@ -147,21 +109,12 @@ Value CallWithList(JNIEnv* env, const char* function, CallKind kind, char result
         [&list](const JniCall& call, const std::vector<char>& types) { return FromList(call, types, list); });
 }
 
-Value CallWithArray(JNIEnv* env, const char* function, CallKind kind, char resultType, jobject target, jmethodID id,
-                    const jvalue* array) {
-    return CallJava(
-        env, function, kind, resultType, target, id,
-        [array](const JniCall& call, const std::vector<char>& types) { return FromArray(call, types, array); });
-}
-
 template <typename Result>
 Result Convert(JNIEnv* env, const Value& value) {
     if constexpr (std::is_void_v<Result>) {
         return;
     } else if constexpr (std::is_same_v<Result, jobject>) {
         return TheVm().refs.NewLocal(*TheVm().threads.FromEnv(env), value.object);
-    } else if constexpr (std::is_floating_point_v<Result>) {
-        return static_cast<Result>(value.real);
     } else {
         return static_cast<Result>(value.number);
     }
@@ -177,9 +130,6 @@ Result Convert(JNIEnv* env, const Value& value) {
     }                                                                                                           \
     Type JNICALL Prefix##Name##MethodV(JNIEnv* env, Target target, jmethodID id, va_list list) {                \
         return Convert<Type>(env, CallWithList(env, #Prefix #Name "Method", Kind, Letter, target, id, list));   \
-    }                                                                                                           \
-    Type JNICALL Prefix##Name##MethodA(JNIEnv* env, Target target, jmethodID id, const jvalue* array) {         \
-        return Convert<Type>(env, CallWithArray(env, #Prefix #Name "Method", Kind, Letter, target, id, array)); \
     }
 
 #define TARN_CALLS(Name, Type, Letter)                                     \
@@ -187,14 +137,7 @@ Result Convert(JNIEnv* env, const Value& value) {
     TARN_CALL_FORMS(CallStatic, Name, Type, Letter, jclass, CallKind::Static)
 
 TARN_CALLS(Object, jobject, 'L')
-TARN_CALLS(Boolean, jboolean, 'Z')
-TARN_CALLS(Byte, jbyte, 'B')
-TARN_CALLS(Char, jchar, 'C')
-TARN_CALLS(Short, jshort, 'S')
 TARN_CALLS(Int, jint, 'I')
-TARN_CALLS(Long, jlong, 'J')
-TARN_CALLS(Float, jfloat, 'F')
-TARN_CALLS(Double, jdouble, 'D')
 TARN_CALLS(Void, void, 'V')
 
 jobject JNICALL NewObject(JNIEnv* env, jclass clazz, jmethodID id, ...) {
@@ -209,34 +152,20 @@ jobject JNICALL NewObjectV(JNIEnv* env, jclass clazz, jmethodID id, va_list list
     return Convert<jobject>(env, CallWithList(env, "NewObject", CallKind::Constructor, 'L', clazz, id, list));
 }
 
-jobject JNICALL NewObjectA(JNIEnv* env, jclass clazz, jmethodID id, const jvalue* array) {
-    return Convert<jobject>(env, CallWithArray(env, "NewObject", CallKind::Constructor, 'L', clazz, id, array));
-}
-
 }  // namespace
 
 #define TARN_SET_CALLS(Name)                                     \
     table.Call##Name##Method = Call##Name##Method;               \
     table.Call##Name##MethodV = Call##Name##MethodV;             \
-    table.Call##Name##MethodA = Call##Name##MethodA;             \
     table.CallStatic##Name##Method = CallStatic##Name##Method;   \
-    table.CallStatic##Name##MethodV = CallStatic##Name##MethodV; \
-    table.CallStatic##Name##MethodA = CallStatic##Name##MethodA;
+    table.CallStatic##Name##MethodV = CallStatic##Name##MethodV;
 
 void AddCallFunctions(JNINativeInterface_& table) {
     TARN_SET_CALLS(Object)
-    TARN_SET_CALLS(Boolean)
-    TARN_SET_CALLS(Byte)
-    TARN_SET_CALLS(Char)
-    TARN_SET_CALLS(Short)
     TARN_SET_CALLS(Int)
-    TARN_SET_CALLS(Long)
-    TARN_SET_CALLS(Float)
-    TARN_SET_CALLS(Double)
     TARN_SET_CALLS(Void)
     table.NewObject = NewObject;
     table.NewObjectV = NewObjectV;
-    table.NewObjectA = NewObjectA;
 }
 
 }  // namespace tarn::standin

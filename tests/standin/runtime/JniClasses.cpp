@@ -26,24 +26,6 @@ jclass JNICALL FindClass(JNIEnv* env, const char* name) {
     return static_cast<jclass>(call.Local(result));
 }
 
-jclass JNICALL GetSuperclass(JNIEnv* env, jclass sub) {
-    JniCall call(env, "GetSuperclass");
-    const ClassInfo* cls = call.ClassOf(sub);
-    Object* result = cls != nullptr && cls->super != nullptr ? cls->super->mirror : nullptr;
-    call.Trace((cls != nullptr ? Describe(cls->mirror) : "null") + " -> " + Describe(result));
-    return static_cast<jclass>(call.Local(result));
-}
-
-jboolean JNICALL IsAssignableFrom(JNIEnv* env, jclass sub, jclass sup) {
-    JniCall call(env, "IsAssignableFrom");
-    const ClassInfo* from = call.ClassOf(sub);
-    const ClassInfo* to = call.ClassOf(sup);
-    const bool result = from != nullptr && to != nullptr && from->IsSubclassOf(to);
-    call.Trace((from != nullptr ? from->name : "null") + ", " + (to != nullptr ? to->name : "null") + " -> " +
-               (result ? "true" : "false"));
-    return result ? JNI_TRUE : JNI_FALSE;
-}
-
 jclass JNICALL GetObjectClass(JNIEnv* env, jobject object) {
     JniCall call(env, "GetObjectClass");
     const Object* target = call.Get(object);
@@ -51,15 +33,6 @@ jclass JNICALL GetObjectClass(JNIEnv* env, jobject object) {
     Object* result = target != nullptr ? target->cls->mirror : nullptr;
     call.Trace(Describe(target) + " -> " + Describe(result));
     return static_cast<jclass>(call.Local(result));
-}
-
-jboolean JNICALL IsInstanceOf(JNIEnv* env, jobject object, jclass clazz) {
-    JniCall call(env, "IsInstanceOf");
-    const Object* target = call.Get(object);
-    const ClassInfo* cls = call.ClassOf(clazz);
-    const bool result = target == nullptr || (cls != nullptr && target->cls->IsSubclassOf(cls));
-    call.Trace(Describe(target) + ", " + (cls != nullptr ? cls->name : "null") + " -> " + (result ? "true" : "false"));
-    return result ? JNI_TRUE : JNI_FALSE;
 }
 
 jmethodID FindMethod(JNIEnv* env, jclass clazz, const char* name, const char* signature, bool isStatic) {
@@ -101,10 +74,7 @@ jclass FindClassFromBootLoader(JNIEnv* env, const char* name) {
 
 void AddClassFunctions(JNINativeInterface_& table) {
     table.FindClass = FindClass;
-    table.GetSuperclass = GetSuperclass;
-    table.IsAssignableFrom = IsAssignableFrom;
     table.GetObjectClass = GetObjectClass;
-    table.IsInstanceOf = IsInstanceOf;
     table.GetMethodID = GetMethodID;
     table.GetStaticMethodID = GetStaticMethodID;
 }

@@ -8,31 +8,6 @@ namespace {
 
 constexpr bool kExceptionSafe = true;
 
-jint JNICALL ThrowObject(JNIEnv* env, jthrowable throwable) {
-    JniCall call(env, "Throw");
-    Object* exception = call.Get(throwable);
-    call.Trace(Describe(exception));
-    if (exception == nullptr || exception->kind != Kind::Throwable) {
-        call.Warn("not a throwable: " + Describe(exception));
-        return JNI_ERR;
-    }
-    call.Thread().pending = exception;
-    return JNI_OK;
-}
-
-jint JNICALL ThrowNew(JNIEnv* env, jclass clazz, const char* message) {
-    JniCall call(env, "ThrowNew");
-    ClassInfo* cls = call.ClassOf(clazz);
-    call.Trace((cls != nullptr ? cls->name : "null") + ", " + QuoteName(message));
-    if (cls == nullptr || cls->instanceKind != Kind::Throwable) {
-        call.Warn("not a throwable class");
-        return JNI_ERR;
-    }
-    const std::u16string text = message != nullptr ? FromModifiedUtf8(message) : u"";
-    call.Thread().pending = TheVm().heap.NewThrowable(cls, message != nullptr ? &text : nullptr);
-    return JNI_OK;
-}
-
 jthrowable JNICALL ExceptionOccurred(JNIEnv* env) {
     JniCall call(env, "ExceptionOccurred", kExceptionSafe);
     call.Trace("-> " + Describe(call.Thread().pending));
@@ -57,23 +32,13 @@ void JNICALL ExceptionClear(JNIEnv* env) {
     call.Thread().pending = nullptr;
 }
 
-void JNICALL FatalError(JNIEnv* env, const char* message) {
-    JniCall call(env, "FatalError", kExceptionSafe);
-    call.Trace(QuoteName(message));
-    VmMessage("FATAL ERROR in native method: " + std::string(message != nullptr ? message : ""));
-    VmAbort("FatalError");
-}
-
 }  // namespace
 
 void AddExceptionFunctions(JNINativeInterface_& table) {
-    table.Throw = ThrowObject;
-    table.ThrowNew = ThrowNew;
     table.ExceptionOccurred = ExceptionOccurred;
     table.ExceptionCheck = ExceptionCheck;
     table.ExceptionDescribe = ExceptionDescribe;
     table.ExceptionClear = ExceptionClear;
-    table.FatalError = FatalError;
 }
 
 }  // namespace tarn::standin

@@ -1,4 +1,4 @@
-// JNI: local and global references and local frames.
+// JNI: local references and local frames (a launcher needs no global ones).
 #include "tests/standin/runtime/JniCall.h"
 
 namespace tarn::standin {
@@ -7,21 +7,19 @@ namespace {
 constexpr bool kExceptionSafe = true;
 
 // Ends a reference the caller deletes, warning about every way the deletion can be wrong.
-void DeleteRef(const JniCall& call, jobject ref, bool global) {
+void DeleteRef(const JniCall& call, jobject ref) {
     if (ref == nullptr) return;
     RefSlot* slot = TheVm().refs.Slot(ref);
     std::lock_guard lock(TheVm().mutex);
     if (slot == nullptr) {
         call.Warn("invalid reference");
-    } else if ((slot->owner == nullptr) != global) {
-        call.Warn(global ? "a local reference passed" : "a global reference passed");
     } else if (slot->ended != nullptr) {
-        call.Warn(std::string(global ? "global" : "local") + " reference deleted again, after " + slot->ended);
-    } else if (!global && slot->owner->threadId != GetCurrentThreadId()) {
+        call.Warn(std::string("local reference deleted again, after ") + slot->ended);
+    } else if (slot->owner->threadId != GetCurrentThreadId()) {
         call.Warn("local reference of thread " + std::to_string(slot->owner->threadId) + " deleted on thread " +
                   std::to_string(GetCurrentThreadId()));
     } else {
-        slot->ended = global ? "DeleteGlobalRef" : "DeleteLocalRef";
+        slot->ended = "DeleteLocalRef";
     }
 }
 
@@ -29,51 +27,7 @@ void JNICALL DeleteLocalRef(JNIEnv* env, jobject ref) {
     JniCall call(env, "DeleteLocalRef", kExceptionSafe);
     const RefSlot* slot = TheVm().refs.Slot(ref);
     call.Trace(slot != nullptr ? Describe(slot->object) : "null");
-    DeleteRef(call, ref, false);
-}
-
-void JNICALL DeleteGlobalRef(JNIEnv* env, jobject ref) {
-    JniCall call(env, "DeleteGlobalRef", kExceptionSafe);
-    const RefSlot* slot = TheVm().refs.Slot(ref);
-    call.Trace(slot != nullptr ? Describe(slot->object) : "null");
-    DeleteRef(call, ref, true);
-}
-
-jobject JNICALL NewGlobalRef(JNIEnv* env, jobject ref) {
-    JniCall call(env, "NewGlobalRef");
-    Object* object = call.Get(ref);
-    call.Trace(Describe(object));
-    return TheVm().refs.NewGlobal(object);
-}
-
-jobject JNICALL NewLocalRef(JNIEnv* env, jobject ref) {
-    JniCall call(env, "NewLocalRef");
-    Object* object = call.Get(ref);
-    call.Trace(Describe(object));
-    return call.Local(object);
-}
-
-jboolean JNICALL IsSameObject(JNIEnv* env, jobject first, jobject second) {
-    JniCall call(env, "IsSameObject");
-    const bool same = call.Get(first) == call.Get(second);
-    call.Trace(same ? "-> true" : "-> false");
-    return same ? JNI_TRUE : JNI_FALSE;
-}
-
-jobjectRefType JNICALL GetObjectRefType(JNIEnv* env, jobject ref) {
-    JniCall call(env, "GetObjectRefType");
-    const RefSlot* slot = TheVm().refs.Slot(ref);
-    const jobjectRefType type = slot == nullptr || slot->ended != nullptr ? JNIInvalidRefType
-                                : slot->owner != nullptr                  ? JNILocalRefType
-                                                                          : JNIGlobalRefType;
-    call.Trace("-> " + std::to_string(type));
-    return type;
-}
-
-jint JNICALL EnsureLocalCapacity(JNIEnv* env, jint capacity) {
-    JniCall call(env, "EnsureLocalCapacity");
-    call.Trace(std::to_string(capacity));
-    return JNI_OK;
+    DeleteRef(call, ref);
 }
 
 jint JNICALL PushLocalFrame(JNIEnv* env, jint capacity) {
@@ -99,27 +53,12 @@ jobject JNICALL PopLocalFrame(JNIEnv* env, jobject result) {
     return call.Local(object);
 }
 
-jobject JNICALL AllocObject(JNIEnv* env, jclass clazz) {
-    JniCall call(env, "AllocObject");
-    ClassInfo* cls = call.ClassOf(clazz);
-    Object* object = cls != nullptr ? TheVm().heap.New(cls) : nullptr;
-    call.Trace(Describe(object));
-    return call.Local(object);
-}
-
 }  // namespace
 
 void AddReferenceFunctions(JNINativeInterface_& table) {
     table.DeleteLocalRef = DeleteLocalRef;
-    table.DeleteGlobalRef = DeleteGlobalRef;
-    table.NewGlobalRef = NewGlobalRef;
-    table.NewLocalRef = NewLocalRef;
-    table.IsSameObject = IsSameObject;
-    table.GetObjectRefType = GetObjectRefType;
-    table.EnsureLocalCapacity = EnsureLocalCapacity;
     table.PushLocalFrame = PushLocalFrame;
     table.PopLocalFrame = PopLocalFrame;
-    table.AllocObject = AllocObject;
 }
 
 }  // namespace tarn::standin

@@ -1,4 +1,4 @@
-// JNI: strings, char arrays and object arrays.
+// JNI: strings, char arrays and object arrays, as far as a launcher builds and reads them.
 #include <cstring>
 
 #include "tests/standin/common/Utf.h"
@@ -30,34 +30,11 @@ bool InRange(const JniCall& call, jsize start, jsize length, size_t size) {
     return true;
 }
 
-jstring JNICALL NewString(JNIEnv* env, const jchar* units, jsize length) {
-    JniCall call(env, "NewString");
-    Object* string = TheVm().heap.NewString(std::u16string(reinterpret_cast<const char16_t*>(units), length));
-    call.Trace(Describe(string));
-    return static_cast<jstring>(call.Local(string));
-}
-
 jstring JNICALL NewStringUTF(JNIEnv* env, const char* text) {
     JniCall call(env, "NewStringUTF");
     Object* string = text != nullptr ? TheVm().heap.NewString(FromModifiedUtf8(text)) : nullptr;
     call.Trace(Describe(string));
     return static_cast<jstring>(call.Local(string));
-}
-
-jsize JNICALL GetStringLength(JNIEnv* env, jstring ref) {
-    JniCall call(env, "GetStringLength");
-    const Object* string = Typed(call, ref, Kind::String, "string");
-    const jsize length = string != nullptr ? static_cast<jsize>(string->text.size()) : 0;
-    call.Trace(Describe(string) + " -> " + std::to_string(length));
-    return length;
-}
-
-jsize JNICALL GetStringUTFLength(JNIEnv* env, jstring ref) {
-    JniCall call(env, "GetStringUTFLength");
-    const Object* string = Typed(call, ref, Kind::String, "string");
-    const jsize length = string != nullptr ? static_cast<jsize>(ToModifiedUtf8(string->text).size()) : 0;
-    call.Trace(Describe(string) + " -> " + std::to_string(length));
-    return length;
 }
 
 const char* JNICALL GetStringUTFChars(JNIEnv* env, jstring ref, jboolean* isCopy) {
@@ -85,63 +62,6 @@ void JNICALL ReleaseStringUTFChars(JNIEnv* env, jstring ref, const char* chars) 
     delete[] chars;
 }
 
-const jchar* JNICALL GetStringChars(JNIEnv* env, jstring ref, jboolean* isCopy) {
-    JniCall call(env, "GetStringChars");
-    const Object* string = Typed(call, ref, Kind::String, "string");
-    call.Trace(Describe(string));
-    if (string == nullptr) return nullptr;
-    auto* copy = new jchar[string->text.size() + 1];
-    std::memcpy(copy, string->text.c_str(), (string->text.size() + 1) * sizeof(jchar));
-    if (isCopy != nullptr) *isCopy = JNI_TRUE;
-    std::lock_guard lock(TheVm().mutex);
-    TheVm().stringChars.insert(copy);
-    return copy;
-}
-
-void JNICALL ReleaseStringChars(JNIEnv* env, jstring ref, const jchar* chars) {
-    JniCall call(env, "ReleaseStringChars", kExceptionSafe);
-    call.Trace(Describe(call.Get(ref)));
-    std::lock_guard lock(TheVm().mutex);
-    if (TheVm().stringChars.erase(chars) == 0) {
-        call.Warn("pointer not from GetStringChars, or released twice");
-        return;
-    }
-    delete[] chars;
-}
-
-void JNICALL GetStringRegion(JNIEnv* env, jstring ref, jsize start, jsize length, jchar* buffer) {
-    JniCall call(env, "GetStringRegion");
-    const Object* string = Typed(call, ref, Kind::String, "string");
-    call.Trace(Describe(string) + ", " + std::to_string(start) + ", " + std::to_string(length));
-    if (string != nullptr && InRange(call, start, length, string->text.size())) {
-        std::memcpy(buffer, string->text.data() + start, length * sizeof(jchar));
-    }
-}
-
-void JNICALL GetStringUTFRegion(JNIEnv* env, jstring ref, jsize start, jsize length, char* buffer) {
-    JniCall call(env, "GetStringUTFRegion");
-    const Object* string = Typed(call, ref, Kind::String, "string");
-    call.Trace(Describe(string) + ", " + std::to_string(start) + ", " + std::to_string(length));
-    if (string != nullptr && InRange(call, start, length, string->text.size())) {
-        const std::string text = ToModifiedUtf8(string->text.substr(start, length));
-        std::memcpy(buffer, text.c_str(), text.size() + 1);
-    }
-}
-
-jsize JNICALL GetArrayLength(JNIEnv* env, jarray ref) {
-    JniCall call(env, "GetArrayLength");
-    const Object* array = call.Get(ref);
-    jsize length = 0;
-    if (array != nullptr && array->kind == Kind::ObjectArray)
-        length = static_cast<jsize>(array->elements.size());
-    else if (array != nullptr && array->kind == Kind::CharArray)
-        length = static_cast<jsize>(array->text.size());
-    else
-        call.Warn("not an array: " + Describe(array));
-    call.Trace(Describe(array) + " -> " + std::to_string(length));
-    return length;
-}
-
 jcharArray JNICALL NewCharArray(JNIEnv* env, jsize length) {
     JniCall call(env, "NewCharArray");
     Object* array = nullptr;
@@ -162,15 +82,6 @@ void JNICALL SetCharArrayRegion(JNIEnv* env, jcharArray ref, jsize start, jsize 
     call.Trace(Describe(array) + ", " + std::to_string(start) + ", " + std::to_string(length) + call.Outcome());
 }
 
-void JNICALL GetCharArrayRegion(JNIEnv* env, jcharArray ref, jsize start, jsize length, jchar* buffer) {
-    JniCall call(env, "GetCharArrayRegion");
-    const Object* array = Typed(call, ref, Kind::CharArray, "char array");
-    if (array != nullptr && InRange(call, start, length, array->text.size())) {
-        std::memcpy(buffer, array->text.data() + start, length * sizeof(jchar));
-    }
-    call.Trace(Describe(array) + ", " + std::to_string(start) + ", " + std::to_string(length) + call.Outcome());
-}
-
 jobjectArray JNICALL NewObjectArray(JNIEnv* env, jsize length, jclass clazz, jobject initial) {
     JniCall call(env, "NewObjectArray");
     ClassInfo* element = call.ClassOf(clazz);
@@ -183,15 +94,6 @@ jobjectArray JNICALL NewObjectArray(JNIEnv* env, jsize length, jclass clazz, job
     call.Trace(std::to_string(length) + ", " + (element != nullptr ? element->name : "null") + ", " + Describe(first) +
                " -> " + Describe(array) + call.Outcome());
     return static_cast<jobjectArray>(call.Local(array));
-}
-
-jobject JNICALL GetObjectArrayElement(JNIEnv* env, jobjectArray ref, jsize index) {
-    JniCall call(env, "GetObjectArrayElement");
-    const Object* array = Typed(call, ref, Kind::ObjectArray, "object array");
-    Object* element = nullptr;
-    if (array != nullptr && InRange(call, index, 1, array->elements.size())) element = array->elements[index];
-    call.Trace(Describe(array) + ", " + std::to_string(index) + " -> " + Describe(element) + call.Outcome());
-    return call.Local(element);
 }
 
 void JNICALL SetObjectArrayElement(JNIEnv* env, jobjectArray ref, jsize index, jobject value) {
@@ -211,22 +113,12 @@ void JNICALL SetObjectArrayElement(JNIEnv* env, jobjectArray ref, jsize index, j
 }  // namespace
 
 void AddStringFunctions(JNINativeInterface_& table) {
-    table.NewString = NewString;
     table.NewStringUTF = NewStringUTF;
-    table.GetStringLength = GetStringLength;
-    table.GetStringUTFLength = GetStringUTFLength;
     table.GetStringUTFChars = GetStringUTFChars;
     table.ReleaseStringUTFChars = ReleaseStringUTFChars;
-    table.GetStringChars = GetStringChars;
-    table.ReleaseStringChars = ReleaseStringChars;
-    table.GetStringRegion = GetStringRegion;
-    table.GetStringUTFRegion = GetStringUTFRegion;
-    table.GetArrayLength = GetArrayLength;
     table.NewCharArray = NewCharArray;
     table.SetCharArrayRegion = SetCharArrayRegion;
-    table.GetCharArrayRegion = GetCharArrayRegion;
     table.NewObjectArray = NewObjectArray;
-    table.GetObjectArrayElement = GetObjectArrayElement;
     table.SetObjectArrayElement = SetObjectArrayElement;
 }
 

@@ -34,24 +34,9 @@ void FillMissing(void** slots, std::index_sequence<Index...>) {
     ((slots[kReserved + Index] = reinterpret_cast<void*>(&Missing<kReserved + Index>)), ...);
 }
 
-jint JNICALL GetVersion(JNIEnv* env) {
-    JniCall call(env, "GetVersion");
-    call.Trace("-> 0x000a0000");
-    return JNI_VERSION_10;
-}
-
-jint JNICALL GetJavaVM(JNIEnv* env, JavaVM** vm) {
-    JniCall call(env, "GetJavaVM");
-    call.Trace("");
-    *vm = &TheVm().javaVm;
-    return JNI_OK;
-}
-
 JNINativeInterface_ BuildTable() {
     JNINativeInterface_ table{};
     FillMissing(reinterpret_cast<void**>(&table), std::make_index_sequence<kSlots - kReserved>());
-    table.GetVersion = GetVersion;
-    table.GetJavaVM = GetJavaVM;
     AddClassFunctions(table);
     AddExceptionFunctions(table);
     AddReferenceFunctions(table);

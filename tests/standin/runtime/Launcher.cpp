@@ -7,28 +7,11 @@
 namespace tarn::standin {
 namespace {
 
-constexpr jint kLoadByClassName = 1;
-constexpr jint kLoadFromJar = 2;
+constexpr jint kLoadByClassName = 1;  // the jar mode (2) is one this runtime lacks
 
 [[noreturn]] void Abort(ThreadRecord& thread, Object* stream, const std::string& message) {
     PrintLine(thread, stream, FromUtf8(message));
     SystemExit(1);
-}
-
-std::string ManifestMainClass(const std::string& manifest) {
-    size_t start = 0;
-    while (start < manifest.size()) {
-        size_t end = manifest.find('\n', start);
-        if (end == std::string::npos) end = manifest.size();
-        std::string line = manifest.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind("Main-Class:", 0) == 0) {
-            const size_t value = line.find_first_not_of(' ', 11);
-            return value == std::string::npos ? std::string() : line.substr(value);
-        }
-        start = end + 1;
-    }
-    return {};
 }
 
 Value CheckAndLoadMain(ThreadRecord& thread, Object*, const std::vector<Value>& arguments) {
@@ -39,14 +22,8 @@ Value CheckAndLoadMain(ThreadRecord& thread, Object*, const std::vector<Value>& 
         Throw(thread, "java/lang/NullPointerException", nullptr);
         return {};
     }
-    std::string name = ToUtf8(arguments[2].object->text);
-    if (mode == kLoadFromJar) {
-        const std::optional<std::string> manifest =
-            vm.classPath.ReadFromJar(ToWide(arguments[2].object->text), "META-INF/MANIFEST.MF");
-        const std::string mainClass = manifest ? ManifestMainClass(*manifest) : std::string();
-        if (mainClass.empty()) Abort(thread, stream, "Error: no main manifest attribute, in " + name);
-        name = mainClass;
-    } else if (mode != kLoadByClassName) {
+    const std::string name = ToUtf8(arguments[2].object->text);
+    if (mode != kLoadByClassName) {
         Abort(thread, stream, "Error: unsupported launch mode " + std::to_string(mode));
     }
     std::string slashed = name;

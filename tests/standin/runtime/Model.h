@@ -40,7 +40,6 @@ struct Object {
 // A Java value; which member counts follows the type in the method signature.
 struct Value {
     jlong number = 0;
-    double real = 0;
     Object* object = nullptr;
 };
 
@@ -88,7 +87,7 @@ struct ThreadRecord {
 // What a jobject points to. Slots are never freed, so a deleted reference can be recognised.
 struct RefSlot {
     Object* object = nullptr;
-    ThreadRecord* owner = nullptr;  // null for a global reference
+    ThreadRecord* owner = nullptr;
     const char* ended = nullptr;    // why the reference is no longer valid, or null
 };
 

@@ -10,13 +10,6 @@ enum class Outcome { Accepted, Unrecognized, Invalid };
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> options) {
-    for (std::string_view option : options) {
-        if (text == option) return true;
-    }
-    return false;
-}
-
 // Options that take a size: the error text a real VM prints, and the smallest size it accepts.
 struct SizeOption {
     std::string_view prefix;
@@ -30,7 +23,6 @@ const SizeOption kSizeOptions[] = {
     {"-Xms", "Invalid initial heap size", 1, &VmSettings::initialHeap},
     {"-Xmn", "Invalid initial young generation size", 1, nullptr},
     {"-Xss", "Invalid thread stack size", 1000, &VmSettings::threadStack},
-    {"-Xmaxjitcodesize", "Invalid maximum code cache size", 1, nullptr},
 };
 
 Outcome SizeOptionOutcome(std::string_view text, VmSettings& settings, std::string& message) {
@@ -47,47 +39,33 @@ Outcome SizeOptionOutcome(std::string_view text, VmSettings& settings, std::stri
     return Outcome::Unrecognized;
 }
 
-bool IsFlagName(std::string_view name) {
-    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
-    for (char c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-    }
-    return true;
-}
-
 // -XX:+Name, -XX:-Name or -XX:Name=value; any well-formed flag is taken.
 Outcome AdvancedOptionOutcome(std::string_view flag, std::string& message) {
-    const size_t equals = flag.find('=');
     const bool named = !flag.empty() && (flag[0] == '+' || flag[0] == '-');
-    if ((named && IsFlagName(flag.substr(1))) ||
-        (!named && equals != std::string_view::npos && IsFlagName(flag.substr(0, equals)))) {
-        return Outcome::Accepted;
-    }
+    const size_t equals = flag.find('=');
+    const std::string_view name = named ? flag.substr(1) : flag.substr(0, equals);
+    bool wellFormed = (named || equals != std::string_view::npos) && !name.empty() &&
+                      std::isalpha(static_cast<unsigned char>(name[0]));
+    for (char c : name) wellFormed = wellFormed && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
+    if (wellFormed) return Outcome::Accepted;
     message = "Unrecognized VM option '" + std::string(flag) + "'";
     return Outcome::Invalid;
 }
 
-bool IsAssertionOption(std::string_view text) {
-    for (std::string_view base : {"-ea", "-da", "-enableassertions", "-disableassertions"}) {
-        if (text == base || (StartsWith(text, base) && text[base.size()] == ':')) return true;
+// The common options without a value of their own, and those that take the rest of the text.
+bool IsOtherOption(std::string_view text) {
+    for (std::string_view option : {"-ea", "-da", "-esa", "-dsa", "-enableassertions", "-disableassertions",
+                                    "-enablesystemassertions", "-disablesystemassertions", "-verbose", "-Xint",
+                                    "-Xmixed", "-Xcomp", "-Xbatch", "-Xrs", "-Xnoclassgc", "-Xcheck:jni", "-Xdebug",
+                                    "-Xshare:auto", "-Xshare:on", "-Xshare:off", "-Xverify:none", "-Xlog"}) {
+        if (text == option) return true;
     }
-    return IsOneOf(text, {"-esa", "-dsa", "-enablesystemassertions", "-disablesystemassertions"});
-}
-
-bool IsOtherXOption(std::string_view text) {
-    if (IsOneOf(text, {"-Xint",        "-Xmixed",    "-Xcomp",           "-Xbatch",       "-Xrs",
-                       "-Xnoclassgc",  "-Xincgc",    "-Xnoincgc",        "-Xcheck:jni",   "-Xfuture",
-                       "-Xdebug",      "-Xnoagent",  "-Xprof",           "-Xdiag",        "-Xconcurrentio",
-                       "-Xshare:auto", "-Xshare:on", "-Xshare:off",      "-Xverify:none", "-Xverify:remote",
-                       "-Xverify:all", "-Xlog",      "-Xinternalversion"})) {
-        return true;
-    }
-    for (std::string_view prefix :
-         {"-Xloggc:", "-Xlog:", "-Xbootclasspath:", "-Xbootclasspath/a:", "-Xbootclasspath/p:", "-Xrun",
-          "-agentlib:", "-agentpath:", "-javaagent:", "-verbose:"}) {
+    for (std::string_view prefix : {"-ea:", "-da:", "-enableassertions:", "-disableassertions:", "-Xloggc:", "-Xlog:",
+                                    "-Xbootclasspath:", "-Xbootclasspath/a:", "-Xbootclasspath/p:", "-Xrun",
+                                    "-agentlib:", "-agentpath:", "-javaagent:", "-verbose:"}) {
         if (StartsWith(text, prefix) && text.size() > prefix.size()) return true;
     }
-    return text == "-verbose";
+    return false;
 }
 
 Outcome PropertyOutcome(std::string_view text, VmSettings& settings, std::string& message) {
@@ -115,21 +93,16 @@ Outcome OptionOutcome(const JavaVMOption& option, VmSettings& settings, std::str
         settings.exitHook = reinterpret_cast<ExitHook>(option.extraInfo);
     else if (text == "abort")
         settings.abortHook = reinterpret_cast<AbortHook>(option.extraInfo);
-    else if (text == "vfprintf")
-        settings.vfprintfHook = reinterpret_cast<VfprintfHook>(option.extraInfo);
     else if (StartsWith(text, "-D"))
         return PropertyOutcome(text, settings, message);
     else if (StartsWith(text, "-XX:"))
         return AdvancedOptionOutcome(text.substr(4), message);
-    else if (IsAssertionOption(text) || IsOtherXOption(text))
+    else if (IsOtherOption(text))
         return Outcome::Accepted;
     else
         return SizeOptionOutcome(text, settings, message);
     return Outcome::Accepted;
 }
-
-// The JNI rule: with ignoreUnrecognized, unknown options that begin with "-X" or "_" are skipped.
-bool MayIgnore(std::string_view text) { return StartsWith(text, "-X") || StartsWith(text, "_"); }
 
 }  // namespace
 
@@ -137,30 +110,11 @@ bool ParseMemorySize(std::string_view text, uint64_t& size) {
     size_t digits = 0;
     while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]))) ++digits;
     if (digits == 0 || digits > 18 || text.size() > digits + 1) return false;
-    uint64_t value = std::strtoull(std::string(text.substr(0, digits)).c_str(), nullptr, 10);
-    int shift = 0;
-    if (text.size() > digits) {
-        switch (text[digits]) {
-            case 'k':
-            case 'K':
-                shift = 10;
-                break;
-            case 'm':
-            case 'M':
-                shift = 20;
-                break;
-            case 'g':
-            case 'G':
-                shift = 30;
-                break;
-            case 't':
-            case 'T':
-                shift = 40;
-                break;
-            default:
-                return false;
-        }
-    }
+    const uint64_t value = std::strtoull(std::string(text.substr(0, digits)).c_str(), nullptr, 10);
+    static const std::string_view kUnits = "kmgt";  // 2^10, 2^20, 2^30, 2^40, either case
+    const size_t unit = text.size() > digits ? kUnits.find(static_cast<char>(std::tolower(text[digits]))) : 0;
+    if (unit == std::string_view::npos) return false;
+    const int shift = text.size() > digits ? 10 * static_cast<int>(unit + 1) : 0;
     if (shift > 0 && value > (UINT64_MAX >> shift)) return false;
     size = value << shift;
     return true;
@@ -183,10 +137,8 @@ jint ParseVmOptions(const JavaVMInitArgs& arguments, VmSettings& settings, std::
             case Outcome::Accepted:
                 break;
             case Outcome::Invalid:
-                if (arguments.ignoreUnrecognized && StartsWith(option.optionString, "-XX:")) break;
                 return JNI_EINVAL;
-            case Outcome::Unrecognized:
-                if (arguments.ignoreUnrecognized && MayIgnore(option.optionString)) break;
+            case Outcome::Unrecognized:  // also with ignoreUnrecognized, which the launcher never sets
                 message = std::string("Unrecognized option: ") + option.optionString;
                 return JNI_ERR;
         }

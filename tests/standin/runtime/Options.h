@@ -14,7 +14,6 @@ namespace tarn::standin {
 
 struct VmSettings {
     std::vector<std::pair<std::string, std::string>> properties;  // -D, in ANSI text, in order
-    VfprintfHook vfprintfHook = nullptr;
     ExitHook exitHook = nullptr;
     AbortHook abortHook = nullptr;
     uint64_t maxHeap = 0;

@@ -25,15 +25,6 @@ jobject Refs::NewLocal(ThreadRecord& owner, Object* object) {
     return reinterpret_cast<jobject>(&slot);
 }
 
-jobject Refs::NewGlobal(Object* object) {
-    if (object == nullptr) return nullptr;
-    std::lock_guard lock(TheVm().mutex);
-    RefSlot& slot = slots_.emplace_back();
-    slot.object = object;
-    known_.insert(&slot);
-    return reinterpret_cast<jobject>(&slot);
-}
-
 RefSlot* Refs::Slot(jobject ref) {
     std::lock_guard lock(TheVm().mutex);
     auto* slot = reinterpret_cast<RefSlot*>(ref);
@@ -50,8 +41,8 @@ Object* Refs::Resolve(jobject ref, std::string_view function) {
     }
     // The object itself is never freed, so going on after the warning cannot crash.
     if (slot->ended != nullptr) {
-        TraceWarning(prefix + (slot->owner != nullptr ? "local" : "global") + " reference used after " + slot->ended);
-    } else if (slot->owner != nullptr && slot->owner->threadId != GetCurrentThreadId()) {
+        TraceWarning(prefix + "local reference used after " + slot->ended);
+    } else if (slot->owner->threadId != GetCurrentThreadId()) {
         TraceWarning(prefix + "local reference of thread " + std::to_string(slot->owner->threadId) +
                      " used on thread " + std::to_string(GetCurrentThreadId()));
     }

@@ -17,7 +17,7 @@ const std::map<std::string_view, Syntax> kCommands = {
     {"out", {Op::Out, false, false, true}},        {"err", {Op::Err, false, false, true}},
     {"args", {Op::Args, false, false, false}},     {"argc", {Op::Argc, false, false, false}},
     {"prop", {Op::Prop, false, true, false}},      {"env", {Op::Env, false, true, false}},
-    {"exit", {Op::Exit, true, false, false}},      {"exitlater", {Op::ExitLater, true, true, false}},
+    {"exit", {Op::Exit, true, false, false}},
     {"throw", {Op::Throw, false, true, true}},     {"sleep", {Op::Sleep, true, false, false}},
     {"thread", {Op::Thread, true, false, true}},   {"daemon", {Op::Daemon, true, false, true}},
     {"return", {Op::Return, false, false, false}}, {"abort", {Op::Abort, false, false, false}},
@@ -129,11 +129,7 @@ bool Parser::CommandLine(std::string_view name, std::string_view rest) {
     }
     if (syntax.word) {
         command.word = NextWord(rest);
-        if (syntax.op == Op::ExitLater) {
-            if (!ParseNumber(command.word, command.code)) return Fail("exitlater needs an exit code");
-        } else if (command.word.empty()) {
-            return Fail(std::string(name) + " needs a name");
-        }
+        if (command.word.empty()) return Fail(std::string(name) + " needs a name");
     }
     if (syntax.text) {
         command.hasText = syntax.op != Op::Throw || !rest.empty();

@@ -1,4 +1,4 @@
-// Class scripts: what the stand-in runs instead of byte code. A class a/b/C is the file or jar entry
+// Class scripts: what the stand-in runs instead of byte code. A class a/b/C is the file
 // a/b/C.class holding lines like these (tests/README.md has the full list):
 //   method main
 //     out Hello
@@ -17,13 +17,12 @@
 
 namespace tarn::standin {
 
-enum class Op { Out, Err, Args, Argc, Prop, Env, Exit, ExitLater, Throw, Sleep, Thread, Daemon, Return, Abort };
+enum class Op { Out, Err, Args, Argc, Prop, Env, Exit, Throw, Sleep, Thread, Daemon, Return, Abort };
 
 struct Command {
     Op op = Op::Out;
     int line = 0;
-    long long number = 0;  // exit, sleep, thread, daemon, return; exitlater: the delay
-    long long code = 0;    // exitlater: the exit code
+    long long number = 0;  // exit, sleep, thread, daemon, return
     std::string word;      // prop and env: the name; throw: the exception class (a.b.C or a/b/C)
     std::string text;      // out, err, thread, daemon: the text; throw: the message
     bool hasText = false;  // throw without a message has a null message

@@ -10,8 +10,16 @@ struct StartRecord {
     ThreadRecord* record;
 };
 
+// Each thread's own record, so that a JNI call learns without asking the system whether the record
+// found for its thread id is its own or that of an earlier thread with the same id.
+DWORD OwnRecordSlot() {
+    static const DWORD slot = TlsAlloc();
+    return slot;
+}
+
 DWORD WINAPI ProgramThread(void* parameter) {
     std::unique_ptr<StartRecord> start(static_cast<StartRecord*>(parameter));
+    TlsSetValue(OwnRecordSlot(), start->record);
     start->body(*start->record);
     // Like a Java thread whose run method throws: the default handler prints it.
     if (start->record->pending != nullptr) PrintUncaught(*start->record);
@@ -32,17 +40,20 @@ ThreadRecord& Threads::Attach(const std::string& name, bool daemon) {
                     0);
     current_[record->threadId] = record.get();
     envs_[&record->env] = record.get();
+    TlsSetValue(OwnRecordSlot(), record.get());
     records_.push_back(std::move(record));
     return *records_.back();
 }
 
 ThreadRecord* Threads::Current() {
+    const void* own = TlsGetValue(OwnRecordSlot());
     std::lock_guard lock(TheVm().mutex);
     const auto found = current_.find(GetCurrentThreadId());
     if (found == current_.end()) return nullptr;
-    // Thread ids are reused: a record whose thread has ended belongs to an earlier thread.
+    // Thread ids are reused: a record that is not this thread's own belongs to an earlier thread,
+    // which ended while attached.
     ThreadRecord* record = found->second;
-    if (record->osThread != nullptr && WaitForSingleObject(record->osThread, 0) == WAIT_OBJECT_0) {
+    if (record != own) {
         ReportEnded(*record);
         current_.erase(found);
         return nullptr;

@@ -35,23 +35,11 @@ std::u16string CurrentFolder() {
 
 void SetProperties(Vm& vm) {
     vm.properties = {
-        {"java.home", JavaHome()},      {"java.version", u"17.0.0"},
-        {"java.vendor", u"Tarn tests"}, {"java.vm.name", u"Tarn stand-in VM"},
-        {"java.class.path", u"."},      {"java.library.path", u""},
-        {"os.name", u"Windows"},        {"os.arch", sizeof(void*) == 8 ? u"amd64" : u"x86"},
-        {"file.separator", u"\\"},      {"path.separator", u";"},
-        {"line.separator", u"\r\n"},    {"user.dir", CurrentFolder()},
+        {"java.home", JavaHome()},          {"java.version", u"17.0.0"},   {"java.class.path", u"."},
+        {"java.library.path", u""},         {"line.separator", u"\r\n"},    {"user.dir", CurrentFolder()},
     };
     // Option strings arrive in the ANSI code page, as the launcher converts them.
     for (const auto& [name, value] : vm.settings.properties) vm.properties[ToUtf8(FromAnsi(name))] = FromAnsi(value);
-}
-
-jint CallVfprintf(VfprintfHook hook, const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    const jint result = hook(stderr, format, arguments);
-    va_end(arguments);
-    return result;
 }
 
 }  // namespace
@@ -69,7 +57,6 @@ jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
     VmSettings parsed;
     std::string message;
     if (const jint result = ParseVmOptions(arguments, parsed, message); result != JNI_OK) {
-        settings.vfprintfHook = parsed.vfprintfHook;
         VmMessage(message);
         return result;
     }
@@ -95,10 +82,6 @@ jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
 
 void VmMessage(const std::string& text) {
     TraceLine("VmMessage", text);
-    if (const VfprintfHook hook = TheVm().settings.vfprintfHook) {
-        CallVfprintf(hook, "%s\n", text.c_str());
-        return;
-    }
     const std::string line = text + "\r\n";
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;

@@ -72,7 +72,6 @@ private:
 class Refs {
 public:
     jobject NewLocal(ThreadRecord& owner, Object* object);  // null for a null object
-    jobject NewGlobal(Object* object);
     // The object behind ref; warns (and answers null) for a reference that has ended, belongs to
     // another thread or is not a reference at all.
     Object* Resolve(jobject ref, std::string_view function);
@@ -101,7 +100,6 @@ public:
     Refs refs;
     ClassPath classPath;
     std::unordered_set<const char*> utfChars;         // from GetStringUTFChars, not yet released
-    std::unordered_set<const jchar*> stringChars;     // from GetStringChars, not yet released
     std::unordered_set<const MethodInfo*> methodIds;  // handed out by GetMethodID, GetStaticMethodID
 
     jint Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread);
@@ -114,7 +112,7 @@ void DefineLauncherHelper(Classes& classes);
 const JNINativeInterface_* JniFunctions();
 const JNIInvokeInterface_* InvokeFunctions();
 
-// A message of the VM itself: to the "vfprintf" hook when there is one, else to standard error.
+// A message of the VM itself, to standard error.
 void VmMessage(const std::string& text);
 [[noreturn]] void SystemExit(jint code);
 // What a real VM does when it aborts: the "abort" hook, then the end of the process.

@@ -1,12 +1,16 @@
 // The JNI rules the stand-in checks like -Xcheck:jni: each broken once on purpose, each giving
-// exactly one warning; a correct launcher sees none.
+// exactly one warning; a correct launcher sees none. Every launcher test relies on these warnings.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <jni.h>
 
+#include <atomic>
 #include <functional>
 #include <thread>
 
-#include "tests/standin/tests/StandinTesting.h"
+#include "base/Files.h"
+#include "tests/kit/TempFolder.h"
+#include "tests/standin/kit/Standin.h"
 
 namespace tarn::test {
 namespace {
@@ -15,15 +19,23 @@ using ::testing::ElementsAre;
 
 std::string Id(DWORD thread) { return std::to_string(thread); }
 
-class Strictness : public StandinTest {
+// A fresh VM in this process: a copy of the stand-in jvm.dll under a name of its own, created with
+// no options, tracing into a file of the test's own.
+class Strictness : public ::testing::Test {
 protected:
     void SetUp() override {
-        StandinTest::SetUp();
-        ASSERT_EQ(jvm_.Create({}), JNI_OK);
-        env_ = jvm_.env;
-        vm_ = jvm_.vm;
+        trace_.UseInThisProcess();
+        static std::atomic<int> counter{0};
+        const WString copy = folder_.File(L"jvm-" + std::to_wstring(++counter) + L".dll");
+        ASSERT_TRUE(CopyFileW(StandinJvm().c_str(), copy.c_str(), FALSE));
+        HMODULE module = LoadLibraryExW(copy.c_str(), nullptr, 0);  // stays loaded: its threads may outlive the test
+        ASSERT_NE(module, nullptr);
+        auto create = reinterpret_cast<jint(JNICALL*)(JavaVM**, void**, void*)>(GetProcAddress(module, "JNI_CreateJavaVM"));
+        JavaVMInitArgs arguments{JNI_VERSION_1_2, 0, nullptr, JNI_FALSE};
+        ASSERT_EQ(create(&vm_, reinterpret_cast<void**>(&env_), &arguments), JNI_OK);
         main_ = GetCurrentThreadId();
     }
+    void TearDown() override { SetEnvironmentVariableW(kTraceVariable, nullptr); }
 
     // Runs body on a thread of its own, attached to the VM while it runs when attach is set.
     void OnOtherThread(bool attach, const std::function<void(JNIEnv* own)>& body) {
@@ -39,9 +51,10 @@ protected:
         other.join();
     }
 
-    std::vector<std::string> Warnings() const { return ReadTrace().Warnings(); }
+    std::vector<std::string> Warnings() const { return trace_.Read().Warnings(); }
 
-    LoadedJvm jvm_;
+    TempFolder folder_{L"standin"};
+    TraceFile trace_{folder_.File(L"trace.txt")};
     JNIEnv* env_ = nullptr;
     JavaVM* vm_ = nullptr;
     DWORD main_ = 0;
@@ -78,13 +91,13 @@ TEST_F(Strictness, AJniEnvUsedAfterItsThreadDetached) {
 TEST_F(Strictness, ALocalReferenceUsedAfterDeleteLocalRef) {
     jclass string = env_->FindClass("java/lang/String");
     env_->DeleteLocalRef(string);
-    env_->GetMethodID(string, "length", "()I");
+    env_->GetMethodID(string, "<init>", "([C)V");
     EXPECT_THAT(Warnings(), ElementsAre("GetMethodID: local reference used after DeleteLocalRef"));
 }
 
 TEST_F(Strictness, ALocalReferenceUsedOnAnotherThread) {
     jclass string = env_->FindClass("java/lang/String");
-    OnOtherThread(true, [&](JNIEnv* own) { own->GetMethodID(string, "length", "()I"); });
+    OnOtherThread(true, [&](JNIEnv* own) { own->GetMethodID(string, "<init>", "([C)V"); });
     EXPECT_THAT(Warnings(),
                 ElementsAre("GetMethodID: local reference of thread " + Id(main_) + " used on thread " + Id(other_)));
 }
@@ -93,7 +106,7 @@ TEST_F(Strictness, ALocalReferenceUsedAfterPopLocalFrame) {
     ASSERT_EQ(env_->PushLocalFrame(4), JNI_OK);
     jclass string = env_->FindClass("java/lang/String");
     env_->PopLocalFrame(nullptr);
-    env_->GetMethodID(string, "length", "()I");
+    env_->GetMethodID(string, "<init>", "([C)V");
     EXPECT_THAT(Warnings(), ElementsAre("GetMethodID: local reference used after PopLocalFrame"));
 }
 
@@ -130,14 +143,15 @@ TEST_F(Strictness, AMethodCalledAgainstItsKindOrReturnType) {
     jclass system = env_->FindClass("java/lang/System");
     jmethodID setOut = env_->GetStaticMethodID(system, "setOut", "(Ljava/io/PrintStream;)V");
     env_->CallStaticIntMethod(system, setOut, nullptr);
-    jclass string = env_->FindClass("java/lang/String");
-    jmethodID length = env_->GetMethodID(string, "length", "()I");
-    env_->CallStaticIntMethod(string, length);
+    jclass buffer = env_->FindClass("java/io/ByteArrayOutputStream");
+    jmethodID text = env_->GetMethodID(buffer, "toString", "()Ljava/lang/String;");
+    env_->CallStaticObjectMethod(buffer, text);
     EXPECT_THAT(
         Warnings(),
         ElementsAre("CallStaticIntMethod: java/lang/System.setOut(Ljava/io/PrintStream;)V does not return the type "
                     "that CallStaticIntMethod returns",
-                    "CallStaticIntMethod: instance method java/lang/String.length()I called as a static method"));
+                    "CallStaticObjectMethod: instance method java/io/ByteArrayOutputStream.toString()Ljava/lang/String; called "
+                    "as a static method"));
 }
 
 }  // namespace

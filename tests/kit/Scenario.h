@@ -1,0 +1,106 @@
+// End-to-end launches as rows of a table: a Scenario says what the user's machine holds (the
+// product folder, its settings, the Java programs, runtimes, registry rows, per-user files, the
+// environment); a Launch lays it out, runs the real launcher and reports what came out.
+//
+//   Scenario s{.settings = L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n",
+//              .classes = {{"app/Main", "method main\n  out hi\nend\n"}}};
+//   Outcome o = Launch(s).Run();   // then EXPECT_EQ(o.out, WStringList{L"hi"}) ...
+//
+// In every text of a Scenario (settings, arguments, file names, UTF-16 file contents, environment
+// values, registry values) "{app}" stands for the product folder and "{appdata}" for APPDATA.
+#pragma once
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/kit/Process.h"
+#include "tests/standin/kit/Standin.h"
+
+namespace tarn::test {
+
+enum class View { Own, Other };  // the registry view a process of this build reads by default, or the other
+
+struct RegistryRow {  // HKEY_LOCAL_MACHINE\<key>\<version> with JavaHome=<home>
+    View view = View::Own;
+    WString key;  // e.g. L"Software\\JavaSoft\\Java Runtime Environment"
+    WString version;
+    WString home;
+    DWORD type = REG_SZ;
+    std::optional<std::string> raw;  // the value's bytes instead of home (hostile values); {app} expanded in UTF-16 ones
+    WString name = L"JavaHome";
+};
+
+struct RuntimeFolder {
+    WString folder;  // "{app}\\jre" or any other path
+    RuntimeSpec spec;
+};
+
+struct Scenario {
+    WString settings;                                      // the whole settings file (App.ini)
+    std::vector<std::pair<std::string, std::string>> classes;  // class name a/b/C, class script (under {app}\classes)
+    WString arguments;
+    std::vector<RuntimeFolder> runtimes = {{L"{app}\\jre", {}}};  // laid out before the run
+    std::vector<std::pair<WString, std::string>> files;     // further files: path, bytes (Utf16Bytes: INI text, expanded)
+    std::vector<RegistryRow> registry;                     // removed again at the end, with every vendor tree
+    std::vector<std::pair<WString, WString>> environment;  // for the launcher; an empty value removes a variable
+    WString exeName = L"App.exe";
+    WString launcher;  // the executable copied as exeName; the real launcher when empty
+    DWORD timeoutMs = 60000;
+    // Called for each new dialog while the launcher runs; returns true when it answered it (else OK is pressed).
+    std::function<bool(const SeenDialog&)> onDialog;
+};
+
+struct Outcome {
+    bool finished = false;  // false: the time ran out and the process was killed
+    int exitCode = 0;
+    std::vector<SeenDialog> dialogs;
+    WStringList DialogTexts() const;
+    Trace trace;
+    std::vector<std::string> options;  // what JNI_CreateJavaVM received, in order (the two hooks included)
+    WStringList out, err;               // what the program printed to System.out and System.err
+};
+
+class Launch {
+public:
+    explicit Launch(Scenario scenario);  // lays out the product folder and everything else
+    ~Launch();                           // removes registry rows and files outside the product folder
+    Launch(const Launch&) = delete;
+    Launch& operator=(const Launch&) = delete;
+
+    // Runs the launcher to its end with the scenario's arguments (or these) and checks the stand-in
+    // saw no JNI misuse.
+    Outcome Run() { return Run(scenario_.arguments); }
+    Outcome Run(const WString& arguments);
+    // Starts the launcher and leaves it running (a second one may start meanwhile); Finish waits for it.
+    std::unique_ptr<ChildProcess> Start(const WString& arguments);
+    Outcome Finish(ChildProcess& process);
+
+    const WString& Folder() const;
+    WString ExePath() const { return Folder() + L"\\" + scenario_.exeName; }
+    WString Expand(const WString& text) const;  // replaces {app} and {appdata}
+    RunOptions Options() const;                 // the environment, time limit and dialog answers of a run
+    Trace ReadTrace() const { return trace_->Read(); }
+
+private:
+    Scenario scenario_;
+    std::unique_ptr<class TempFolder> folder_;
+    std::unique_ptr<TraceFile> trace_;
+    std::vector<WString> outsideFiles_;
+};
+
+// The usual end: finished in time with exitCode, and no dialog.
+void ExpectCleanEnd(const Outcome& outcome, int exitCode);
+// The value after "name=" of the first line printed to System.out that starts with it; "<absent>" when none.
+WString PrintedValue(const Outcome& outcome, const WString& name);
+
+// The bytes of a UTF-16 text file with a byte-order mark, as INI files are written.
+std::string Utf16Bytes(const WString& text);
+// Settings text for the usual product: class path "classes" and main class app.Main unless extra
+// gives its own ("Class Path=" in its own [Class Path] section, "Main Class="), then extra's lines,
+// which belong to [Java Runtime Environment] unless they open a section.
+WString AppSettings(const WString& extra = L"");
+
+}  // namespace tarn::test

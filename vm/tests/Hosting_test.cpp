@@ -1,0 +1,201 @@
+// Hosting the VM, seen from the Java program and the user: what main receives, the environment,
+// options and class path it finds, and each failure's message box and exit code. {app} is the
+// product folder, {app}\jre the runtime shipped in it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "launcher/SettingsStore.h"
+#include "tests/kit/Scenario.h"
+#include "tests/kit/TextFiles.h"
+
+namespace tarn::test {
+namespace {
+
+const WString kPath = L"C:\\windows\\system32;C:\\windows";
+const std::string kPrintEnvironment = "env TARN_JVM_PATH\n env TARN_JVM_HOME\n env Path\n prop java.library.path";
+WString CreateFailure(const WString& reason) {
+    return L"JNI exception: failed to create the Java VM\nReason: " + reason + L".\n";
+}
+
+struct Row {
+    const char* what;
+    WString settings;   // AppSettings(settings)
+    std::string main;   // the commands of app.Main's main
+    WString arguments;
+    std::vector<std::pair<WString, WString>> environment;
+    int exitCode;
+    WStringList out;      // {app} expanded
+    WStringList dialogs;  // {app} expanded
+    RuntimeSpec runtime = {};
+};
+
+void RunRows(const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Launch launch({.settings = AppSettings(row.settings),
+                       .classes = {{"app/Main", "method main\n " + row.main + "\nend\n"}},
+                       .arguments = row.arguments,
+                       .runtimes = {{L"{app}\\jre", row.runtime}},
+                       .environment = row.environment});
+        const Outcome o = launch.Run();
+        auto expand = [&](WStringList lines) {
+            for (WString& line : lines) line = launch.Expand(line);
+            return lines;
+        };
+        EXPECT_TRUE(o.finished);
+        EXPECT_EQ(o.exitCode, row.exitCode) << o.trace.Text();
+        EXPECT_EQ(o.out, expand(row.out));
+        EXPECT_EQ(o.DialogTexts(), expand(row.dialogs));
+    }
+}
+
+TEST(Hosting, WhatTheProgramReceivesAndFinds) {
+    const WString nonLatin = L"\u00DCn\u00EFc\u00F6d\u00E9-\u65E5\u672C-\u0416";
+    WString manyWords;
+    for (int i = 0; i < 10000; ++i) manyWords += L"w ";
+    RunRows({
+        {"command line words, then those of Cmd", L"[Application]\r\nCmd=%TARN_TEST_WORD% \"cmd two\" \"\"  last\r\n",
+         "args", L"\"two words\" \"\" plain -nosplash " + nonLatin + L" /nosplash -NOSPLASH",
+         {{L"TARN_TEST_WORD", L"from-env"}}, 0,
+         {L"two words", L"", L"plain", L"-nosplash", nonLatin, L"/nosplash", L"-NOSPLASH", L"from-env", L"cmd two",
+          L"last"}},
+        {"no words give an empty array", L"", "argc", L"", {}, 0, {L"0"}},
+        {"ten thousand words", L"", "argc", manyWords, {}, 0, {L"10000"}},
+        {"runtime variables, Path and library path with settings",
+         L"System Path=C:\\Tools;%TARN_TEST_EXTRA%\r\nLibrary Path=native;%TARN_TEST_EXTRA%\r\n", kPrintEnvironment, L"",
+         {{L"Path", kPath}, {L"TARN_TEST_EXTRA", L"D:\\extra"}}, 0,
+         {L"TARN_JVM_PATH={app}\\jre\\bin\\client\\jvm.dll", L"TARN_JVM_HOME={app}\\jre",
+          L"Path=C:\\Tools;D:\\extra;" + kPath + L";{app}\\jre\\bin",
+          L"java.library.path=native;D:\\extra;{app}\\;.;" + kPath + L";{app}\\jre\\lib"}},
+        {"without settings Path gains the runtime's bin, even when it holds it", L"", "env Path", L"",
+         {{L"Path", kPath + L";{app}\\jre\\bin"}}, 0, {L"Path=" + kPath + L";{app}\\jre\\bin;{app}\\jre\\bin"}},
+        {"VM parameters quoted, with variables", L"Virtual Machine Parameters=\"-Dapp.home=C:\\Program Files\\App\" "
+         L"-Dq=\"a\"\"b\" -Dpath=%TARN_TEST_DIR%\\x\r\n", "prop app.home\n prop q\n prop path", L"",
+         {{L"TARN_TEST_DIR", L"D:\\data"}}, 0, {L"app.home=C:\\Program Files\\App", L"q=a\"b\"", L"path=D:\\data\\x"}},
+        {"the launcher helper's own error ends the process as its runtime does",
+         L"Main Class=com.example.Missing\r\n", "out never", L"", {}, 1, {}},
+    });
+}
+
+TEST(Hosting, FailuresShowTheirMessageAndEndWithMinusOne) {
+    RuntimeSpec noCreate, noDefaults, noHelper;
+    noCreate.variant = JvmVariant::NoCreateJavaVm;
+    noDefaults.variant = JvmVariant::NoDefaultInitArgs;
+    noHelper.variant = JvmVariant::NoLauncherHelper;
+    const WString missingEntry = L"Windows exception: cannot find CreateJavaVM JNI (errno = 127).\n";
+    RunRows({
+        {"no JNI_CreateJavaVM", L"", "", L"", {}, -1, {}, {missingEntry}, noCreate},
+        {"no JNI_GetDefaultJavaVMInitArgs", L"", "", L"", {}, -1, {}, {missingEntry}, noDefaults},
+        {"an unrecognised option: JNI_ERR", L"Virtual Machine Parameters=-Xbogus\r\n", "", L"", {}, -1, {},
+         {CreateFailure(L"unknown")}},
+        {"a share resolving to -Xmx0K", L"Virtual Machine Parameters=-Xmx:P\r\n", "", L"", {}, -1, {},
+         {CreateFailure(L"invalid arguments")}},
+        {"JNI_EEXIST", L"Virtual Machine Parameters=-Dtarn.standin.createResult=-5\r\n", "", L"", {}, -1, {},
+         {CreateFailure(L"VM already created")}},
+        {"an unlisted code has no reason", L"Virtual Machine Parameters=-Dtarn.standin.createResult=3\r\n", "", L"", {},
+         -1, {}, {CreateFailure(L"")}},
+        {"without the launcher helper a missing class", L"Main Class=com.example.Missing\r\n", "", L"", {}, -1, {},
+         {L"Could not find the main class com/example/Missing.\n"}, noHelper},
+        {"nothing left on the class path", L"[Class Path]\r\nClass Path=missing.jar;nothing\\*.jar\r\n", "", L"", {}, -1,
+         {}, {L"Java Class Path was not specified in INI file."}},
+    });
+}
+
+TEST(Hosting, ALibraryThatIsNoImageShowsTheSystemsCode) {
+    Launch launch({.settings = AppSettings(), .files = {{L"{app}\\jre\\bin\\client\\jvm.dll", "not a library"}}});
+    const Outcome o = launch.Run();
+    EXPECT_EQ(o.exitCode, -1);
+    EXPECT_EQ(o.DialogTexts(),
+              WStringList{L"Failed to load Java VM library: " + launch.Folder() + L"\\jre\\bin\\client\\jvm.dll (errno = 193).\n"});
+}
+
+TEST(Hosting, WithoutTheLauncherHelperTheVmThreadDetachesBeforeTheFinalDestroy) {
+    RuntimeSpec noHelper;
+    noHelper.variant = JvmVariant::NoLauncherHelper;
+    for (const char* main : {"", "method other\nend\n"}) {
+        SCOPED_TRACE(*main ? "a class without main: the pending exception printed, no box" : "a missing class");
+        const Outcome o = Launch({.settings = AppSettings(*main ? L"" : L"Main Class=com.example.Missing\r\n"),
+                                  .classes = {{"app/Main", main}},
+                                  .runtimes = {{L"{app}\\jre", noHelper}}})
+                              .Run();
+        EXPECT_EQ(o.exitCode, -1);
+        if (*main) EXPECT_EQ(o.DialogTexts(), WStringList{});
+        ASSERT_EQ(o.err.size(), 1u) << o.trace.Text();
+        if (*main) EXPECT_NE(o.err[0].find(L"NoSuchMethodError"), WString::npos) << ToUtf8(o.err[0]);
+        EXPECT_TRUE(o.trace.Has("DetachCurrentThread returned"));
+        EXPECT_TRUE(o.trace.Has("DestroyJavaVM returned", "0"));
+    }
+}
+
+TEST(Hosting, TheLibraryPathOptionComesFirstAndTheHooksLast) {
+    for (const bool libraryPath : {true, false}) {
+        const Outcome o = Launch({.settings = AppSettings(libraryPath ? L"Library Path=native\r\n" : L""),
+                                  .classes = {{"app/Main", "method main\nend\n"}}})
+                              .Run();
+        ExpectCleanEnd(o, 0);
+        ASSERT_EQ(o.options.size(), libraryPath ? 4u : 3u) << o.trace.Text();
+        if (libraryPath) EXPECT_EQ(o.options[0].rfind("-Djava.library.path=native;", 0), 0u);
+        EXPECT_EQ(o.options[libraryPath ? 1 : 0].rfind("-Djava.class.path=", 0), 0u);
+        // The hooks carry their functions as extraInfo; the other options none.
+        const std::vector<TraceLine> lines = o.trace.Named("Option");
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].Fields().size() > 1, i + 2 >= lines.size()) << lines[i].detail;
+        }
+        EXPECT_EQ(o.options[o.options.size() - 2], "abort");
+        EXPECT_EQ(o.options.back(), "exit");
+    }
+}
+
+TEST(Hosting, TheLauncherHelperGetsTheDottedNameAndFindClassIsNotUsed) {
+    const Outcome o = Launch({.settings = AppSettings(L"Main Class=com.example.App\r\n"),
+                              .classes = {{"com/example/App", "method main\n out started\nend\n"}}})
+                          .Run();
+    ExpectCleanEnd(o, 0);
+    EXPECT_TRUE(o.trace.Has("CallStaticObjectMethod", "\"com.example.App\"")) << o.trace.Text();
+    EXPECT_FALSE(o.trace.Has("FindClass", "com/example/App"));
+}
+
+// The class path: an embedded jar first, then wildcards (all matches, in no promised order),
+// entries that do not exist dropped unless absolute, folders, variables.
+TEST(Hosting, ClassPathFromRealFoldersAndJars) {
+    Launch launch({.settings = L"[Class Path]\r\nClass Path=lib\\*.jar;C:\\absent\\kept.jar;missing.jar;nothing\\*.jar;"
+                               L"classes;%TARN_TEST_JAR%\r\n[Java Runtime Environment]\r\nMain Class=app.Main\r\n"
+                               L"[Application]\r\nEmbedded Jar=yes\r\n",
+                   .classes = {{"app/Main", "method main\n  prop java.class.path\nend\n"}},
+                   .files = {{L"{app}\\lib\\zeta.jar", "PK"}, {L"{app}\\lib\\alpha.jar", "PK"}, {L"{app}\\lib\\mid.jar", "PK"},
+                             {L"{app}\\lib\\notes.txt", "not a jar"}, {L"{app}\\from-env.jar", "PK"}},
+                   .environment = {{L"TARN_TEST_JAR", L"from-env.jar"}}});
+    const Outcome o = launch.Run();
+    ExpectCleanEnd(o, 0);
+    const WString app = launch.Folder();
+    WStringList entries = SplitList(PrintedValue(o, L"java.class.path"), L";");
+    ASSERT_EQ(entries.size(), 7u) << o.trace.Text();
+    EXPECT_EQ(entries[0], launch.ExePath());
+    std::sort(entries.begin() + 1, entries.begin() + 4);
+    EXPECT_EQ(WStringList(entries.begin() + 1, entries.begin() + 4),
+              (WStringList{app + L"\\lib\\alpha.jar", app + L"\\lib\\mid.jar", app + L"\\lib\\zeta.jar"}));
+    EXPECT_EQ(WStringList(entries.begin() + 4, entries.end()),
+              (WStringList{L"C:\\absent\\kept.jar", app + L"\\classes", app + L"\\from-env.jar"}));
+    EXPECT_EQ(o.options.front(), ToUtf8(L"-Djava.class.path=" + PrintedValue(o, L"java.class.path")));
+}
+
+TEST(Hosting, AClassPathBeyondTheSystemsExpansionLimitReachesTheVmWhole) {
+    Scenario s{.settings = L"[Class Path]\r\nClass Path=classes;lib\\*.jar\r\n[Java Runtime Environment]\r\n"
+                           L"Main Class=app.Main\r\n",
+               .classes = {{"app/Main", "method main\n  prop java.class.path\nend\n"}}};
+    for (int i = 0; i < 600; ++i) {
+        s.files.push_back({L"{app}\\lib\\a-library-with-a-rather-long-name-as-real-projects-have-it-" + std::to_wstring(i) +
+                               L".jar", ""});
+    }
+    const Outcome o = Launch(std::move(s)).Run();
+    ExpectCleanEnd(o, 0);
+    const WString classPath = PrintedValue(o, L"java.class.path");
+    EXPECT_GT(classPath.size(), 40000u);
+    EXPECT_EQ(SplitList(classPath, L";").size(), 601u);
+}
+
+}  // namespace
+}  // namespace tarn::test
