@@ -2,6 +2,7 @@
 
 #include "base/Files.h"
 #include "base/PathText.h"
+#include "instance/SingleInstance.h"
 #include "jre/RuntimeSearch.h"
 #include "launcher/PairedProduct.h"
 #include "launcher/Settings.h"
@@ -19,6 +20,7 @@ Launcher::~Launcher() {
         javaVm->DestroyJavaVM();
         javaVm = nullptr;
     }
+    ReleaseSingleInstance(*this);
     currentLauncher = nullptr;
 }
 
@@ -33,12 +35,16 @@ static void MakeLauncherFolderCurrent() {
 bool Launcher::Init() {
     arguments = ProgramArguments(GetCommandLineW());
     if (!ReadSettings(*this)) return false;
+    if (!SetUpSingleInstance(*this)) return false;
+    // A later start has handed its arguments over: no working folder, no runtime.
+    if (IsLaterStart(*this)) return true;
     if (overrideWorkingDir) MakeLauncherFolderCurrent();
     return DiscoverRuntime(*this);
 }
 
 int32_t Launcher::Run() {
     if (usePairedProduct) return RunPairedProduct(*this);
+    if (IsLaterStart(*this)) return AwaitForwardReply(*this);
     ProcessEnvironmentSetup(*this);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;

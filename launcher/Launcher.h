@@ -8,6 +8,7 @@
 
 #include "base/Text.h"
 #include "launcher/CommandLine.h"
+#include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
 
@@ -64,6 +65,7 @@ public:
     WStringList preferredVersions;
     WString jrePath;
     WString libraryPath;
+    SingleInstanceGuard singleInstance;
     WString outputFile;
     WString errorFile;
     bool outputAppend = false;

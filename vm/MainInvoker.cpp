@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "instance/SingleInstance.h"
 #include "vm/ErrorMessages.h"
 #include "vm/JavaStrings.h"
 #include "vm/ModifiedUtf8.h"
@@ -85,6 +86,7 @@ bool CallMain(Launcher& launcher) {
         env->ExceptionDescribe();
         return false;
     }
+    SignalMainStarted(launcher);
     env->CallStaticVoidMethod(klass, main, arguments.get());
     // An exception escaping main stays pending: the splash closes and the exception report takes
     // it here once they exist. Otherwise DetachCurrentThread hands it to the VM's handler for

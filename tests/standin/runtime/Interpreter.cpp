@@ -97,6 +97,9 @@ bool Execute(ThreadRecord& thread, const MethodInfo& method, const Command& comm
         case Op::Return:
             result.number = command.number;
             return true;
+        case Op::Await:
+            AwaitTestEvent(command.word);
+            break;
         case Op::Abort:
             VmAbort(method.Describe() + " line " + std::to_string(command.line));
     }

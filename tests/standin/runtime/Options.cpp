@@ -83,6 +83,7 @@ Outcome PropertyOutcome(std::string_view text, VmSettings& settings, std::string
         }
         settings.createResult = static_cast<jint>(code);
     }
+    if (name == kCreateGateProperty) settings.createGate = value;
     settings.properties.emplace_back(name, value);
     return Outcome::Accepted;
 }

@@ -20,11 +20,13 @@ struct VmSettings {
     uint64_t initialHeap = 0;
     uint64_t threadStack = 0;
     std::optional<jint> createResult;  // the test property tarn.standin.createResult
+    std::string createGate;            // tarn.standin.createGate: an event creation waits for
 };
 
 // The property that makes creation fail with a chosen code once every option has been accepted
 // (0 creates the VM as usual).
 constexpr const char* kCreateResultProperty = "tarn.standin.createResult";
+constexpr const char* kCreateGateProperty = "tarn.standin.createGate";
 
 // JNI_OK with the settings filled, or the JNI error code with the message the VM prints.
 jint ParseVmOptions(const JavaVMInitArgs& arguments, VmSettings& settings, std::string& message);

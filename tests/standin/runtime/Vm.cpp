@@ -61,6 +61,7 @@ jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
         return result;
     }
     settings = parsed;
+    if (!settings.createGate.empty()) AwaitTestEvent(settings.createGate);
     if (settings.createResult && *settings.createResult != JNI_OK) {
         TraceLine("JNI_CreateJavaVM", std::string("result chosen by the test property ") + kCreateResultProperty);
         return *settings.createResult;
@@ -78,6 +79,14 @@ jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
     mainThread = &threads.Attach("main", false);
     state = State::Running;
     return JNI_OK;
+}
+
+void AwaitTestEvent(const std::string& name) {
+    TraceLine("Await", name);
+    const HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, name.c_str());
+    const DWORD result = event != nullptr ? WaitForSingleObject(event, 60000) : WAIT_FAILED;
+    if (event != nullptr) CloseHandle(event);
+    TraceLine("Await returned", result == WAIT_OBJECT_0 ? "set" : "not set");
 }
 
 void VmMessage(const std::string& text) {

@@ -114,6 +114,9 @@ const JNIInvokeInterface_* InvokeFunctions();
 
 // A message of the VM itself, to standard error.
 void VmMessage(const std::string& text);
+// Waits (at most a minute) until the test sets the named event: lets a test hold a program at a
+// point of its choosing, without timing.
+void AwaitTestEvent(const std::string& name);
 [[noreturn]] void SystemExit(jint code);
 // What a real VM does when it aborts: the "abort" hook, then the end of the process.
 [[noreturn]] void VmAbort(const std::string& why);

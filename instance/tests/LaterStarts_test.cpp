@@ -1,0 +1,183 @@
+// Single-instance mode through the real launcher: a running instance started as a child process,
+// later starts of the same path as further runs, the stand-in's trace as the record.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "base/Handles.h"
+#include "instance/InstanceNames.h"
+#include "tests/kit/Scenario.h"
+#include "tests/kit/TextFiles.h"
+
+namespace tarn::test {
+namespace {
+
+// A named event that the stand-in waits for ("await NAME", or the VM creation gate).
+struct TestEvent {
+    inline static int count = 0;
+    std::string name = "tarn-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    HandleHolder event{CreateEventA(nullptr, TRUE, FALSE, name.c_str())};
+};
+
+// A program whose main waits for the test's "end"; later starts talk to it meanwhile.
+struct Instance {
+    TestEvent end;
+    Launch launch;
+    std::unique_ptr<ChildProcess> running;
+
+    Instance(const WString& settings, const std::string& secondary, const std::string& afterEnd = "",
+             const WString& vmParameters = L"")
+        : launch({.settings = AppSettings(L"Virtual Machine Parameters=" + vmParameters + L"\r\n[Application]\r\n" +
+                                          settings),
+                  .classes = {{"app/Main", "method main\n  out main\n  await " + end.name + "\n" + afterEnd +
+                                               "end\n" + secondary}}}),
+          running(launch.Start(L"first")) {}
+    // Until the trace holds count lines of that name (at most 30 s).
+    bool Reached(const char* name, size_t count = 1) const {
+        for (int i = 0; i < 600 && launch.ReadTrace().Named(name).size() < count; ++i) Sleep(50);
+        return launch.ReadTrace().Named(name).size() >= count;
+    }
+    // Lets main go on; the run ends cleanly and the stand-in saw no JNI misuse.
+    Outcome End(int exitCode = 0) {
+        SetEvent(end.event.get());
+        Outcome outcome = launch.Finish(*running);
+        ExpectCleanEnd(outcome, exitCode);
+        return outcome;
+    }
+};
+
+// The running instance's shared block, as any process of the session can open it.
+struct SharedBlock {
+    HandleHolder mapping;
+    ViewHolder view{mapping ? MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr};
+    uint8_t* Bytes() const { return static_cast<uint8_t*>(view.get()); }
+};
+SharedBlock OpenBlock(const Launch& launch) {
+    return {HandleHolder(OpenFileMappingW(FILE_MAP_WRITE, FALSE, InstanceBaseName(launch.ExePath()).c_str()))};
+}
+
+const std::string kVoidForm = "method secondaryMain\n  args\nend\n";
+const std::string kIntForm = "method secondaryMain int\n  args\n  return 7\nend\n";
+const WString kOn = L"Single Instance=yes\r\n";
+
+struct LaterStartRow {
+    const char* name;
+    std::string secondary;
+    WString arguments;
+    int laterExit;
+    WStringList printed;       // by main ("main") and by secondaryMain
+    std::string afterEnd = "";  // main's last commands; a later start without reply waits for them
+};
+
+TEST(LaterStarts, HandTheirArgumentsToTheRunningInstance) {
+    const WString fits(518, L'\u4e2d');  // 1,036 bytes and its NUL; with the list's NUL 1,040
+    const LaterStartRow rows[] = {
+        {"void form", kVoidForm, L"a \"b c\" \u00e4\u4e2d", 0, {L"main", L"a", L"b c", L"\u00e4\u4e2d"}},
+        {"int form", kIntForm, L"x", 7, {L"main", L"x"}},
+        {"no arguments: one empty one", kVoidForm, L"", 0, {L"main", L""}},
+        {"arguments of 1,038 bytes", kIntForm, fits, 7, {L"main", fits}},
+        {"1,040 bytes: refused", kIntForm, fits + L"x", -1, {L"main"}},
+        {"no secondaryMain: the running instance's exit code", "", L"x", 5, {L"main"}, "  exit 5\n"},
+    };
+    for (const LaterStartRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Instance instance(kOn, row.secondary, row.afterEnd);
+        ASSERT_TRUE(instance.Reached("Await"));
+        const auto later = instance.launch.Start(row.arguments);
+        if (row.afterEnd.empty()) {
+            ExpectCleanEnd(instance.launch.Finish(*later), row.laterExit);
+        } else {  // the worker found no secondaryMain and sent no reply: the later start still waits
+            ASSERT_TRUE(instance.Reached("DetachCurrentThread returned"));
+            EXPECT_EQ(WaitForSingleObject(later->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+        }
+        const Outcome end = instance.End(row.afterEnd.empty() ? 0 : row.laterExit);
+        if (!row.afterEnd.empty()) ExpectCleanEnd(instance.launch.Finish(*later), row.laterExit);
+        EXPECT_EQ(end.out, row.printed) << end.trace.Text();
+        EXPECT_EQ(end.trace.Named("JNI_CreateJavaVM").size(), 1u) << "a later start loads no VM";
+    }
+}
+
+TEST(LaterStarts, ModeOffGivesIndependentInstances) {
+    const WString yesAsService = L"Single Instance=yes\r\nApplication Type=service\r\n";
+    for (const WString& settings : {WString(L"Single Instance=Yes\r\n"), yesAsService}) {
+        SCOPED_TRACE(ToUtf8(settings));
+        Instance instance(settings, kIntForm);
+        ASSERT_TRUE(instance.Reached("Await"));
+        const auto second = instance.launch.Start(L"second");
+        EXPECT_TRUE(instance.Reached("Await", 2)) << "the second start reaches a main of its own";
+        const Outcome end = instance.End();
+        ExpectCleanEnd(instance.launch.Finish(*second), 0);
+        EXPECT_FALSE(end.trace.Has("CallStaticIntMethod")) << end.trace.Text();
+    }
+}
+
+TEST(LaterStarts, CopiesInDifferentFoldersAreIndependent) {
+    Instance one(kOn, kIntForm), two(kOn, kIntForm);
+    ASSERT_TRUE(one.Reached("Await") && two.Reached("Await"));
+    ExpectCleanEnd(two.launch.Run(L"to-two"), 7);
+    EXPECT_EQ(one.End().out, WStringList{L"main"});
+    EXPECT_EQ(two.End().out, (WStringList{L"main", L"to-two"}));
+}
+
+TEST(LaterStarts, SeveralAtOnceEachGetTheirOwnAnswer) {
+    Instance instance(kOn, kIntForm);
+    ASSERT_TRUE(instance.Reached("Await"));
+    std::vector<std::unique_ptr<ChildProcess>> later;
+    WStringList sent = {L"main"};
+    for (int i = 0; i < 6; ++i) later.push_back(instance.launch.Start(sent.emplace_back(L"s" + std::to_wstring(i))));
+    for (auto& process : later) ExpectCleanEnd(instance.launch.Finish(*process), 7);
+    WStringList printed = instance.End().out;
+    std::sort(printed.begin(), printed.end());
+    EXPECT_EQ(printed, sent) << "each start's arguments arrive once";
+}
+
+TEST(LaterStarts, BeforeMainTheRequestWaitsForTheMainStartedMoment) {
+    TestEvent gate;
+    Instance instance(kOn, kIntForm, "", L"-Dtarn.standin.createGate=" + FromUtf8(gate.name));
+    ASSERT_TRUE(instance.Reached("Await"));  // held inside the VM's creation
+    const auto later = instance.launch.Start(L"early");
+    const SharedBlock block = OpenBlock(instance.launch);
+    ASSERT_TRUE(block.view);
+    const auto* area = reinterpret_cast<const wchar_t*>(block.Bytes() + 12);
+    for (int i = 0; i < 600 && WString(area, 6) != WString(L"early\0", 6); ++i) Sleep(50);
+    ASSERT_EQ(WString(area, 6), WString(L"early\0", 6)) << "handed over";
+    EXPECT_EQ(WaitForSingleObject(later->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    SetEvent(gate.event.get());
+    ExpectCleanEnd(instance.launch.Finish(*later), 7);
+    const Trace trace = instance.End().trace;
+    // The worker's first step follows everything the VM thread did before calling main.
+    const int main = trace.Find("CallStaticVoidMethod", ".main(");
+    const int attach = trace.Find("AttachCurrentThread");
+    ASSERT_TRUE(main > 0 && attach > 0) << trace.Text();
+    int lastBeforeMain = main - 1;
+    while (trace.Lines()[lastBeforeMain].thread != trace.Lines()[main].thread) --lastBeforeMain;
+    EXPECT_GT(attach, lastBeforeMain) << trace.Text();
+    EXPECT_GT(trace.Find("CallStaticIntMethod", "secondaryMain"), attach);
+}
+
+TEST(LaterStarts, AGarbageBlockHurtsNeitherSide) {
+    Instance instance(kOn, kIntForm);
+    ASSERT_TRUE(instance.Reached("Await"));
+    const SharedBlock block = OpenBlock(instance.launch);
+    ASSERT_TRUE(block.view);
+    uint32_t header[3];  // listener thread, process, request message
+    std::memcpy(header, block.Bytes(), sizeof header);
+    std::fill(block.Bytes(), block.Bytes() + 2092, uint8_t{0xA5});
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the test's thread can receive posts
+    // Headers that do not name the running instance's listener: each later start fails cleanly,
+    // where trusting them would post to the test's thread and wait without end.
+    const uint32_t self = GetCurrentThreadId(), own = GetCurrentProcessId(), junk = 0xA5A5A5A5;
+    const uint32_t forged[][3] = {{junk, junk, junk}, {self, own, header[2] + 1}, {self, header[1], header[2]}};
+    for (const auto& fields : forged) {
+        std::memcpy(block.Bytes(), fields, sizeof fields);
+        ExpectCleanEnd(instance.launch.Run(L"x"), -1);
+    }
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) << "no request reached the test";
+    EXPECT_EQ(instance.End().out, WStringList{L"main"});
+}
+
+}  // namespace
+}  // namespace tarn::test
