@@ -41,19 +41,19 @@ JavaVersion ParseVersionOr(const WString& text, int32_t fill) {
 }
 
 WString FormatVersion(const JavaVersion& version) {
-    int last = -1;
-    for (int i = 3; i >= 0; --i) {
-        if (version.parts[i] != 0 && version.parts[i] != kOpenUpperPart) {
-            last = i;
-            break;
-        }
+    // The trailing run of a filler (0, or the open 65535) is not shown; a filler value before
+    // other parts is a real part and is shown, so that the text reads back as the same version.
+    const int32_t filler = version.parts[3];
+    int last = 3;
+    if (filler == 0 || filler == kOpenUpperPart) {
+        while (last >= 0 && version.parts[last] == filler) --last;
     }
     if (last < 0) return L"0.0.0.0";
     WString text;
     for (int i = 0; i <= (last > 1 ? last : 1); ++i) {
         if (i > 0) text += L'.';
         // The second part is always printed; an open filler there reads as 0, not 65535.
-        text += DecimalText(i > last && version.parts[i] == kOpenUpperPart ? 0 : version.parts[i]);
+        text += DecimalText(i > last ? 0 : version.parts[i]);
     }
     return text;
 }

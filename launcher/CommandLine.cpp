@@ -1,6 +1,6 @@
-#include <cwctype>
+#include "launcher/CommandLine.h"
 
-#include "launcher/Launcher.h"
+#include <cwctype>
 
 namespace tarn {
 

@@ -11,6 +11,7 @@
 #include "base/Handles.h"
 #include "base/OptionPath.h"
 #include "base/Text.h"
+#include "launcher/CommandLine.h"
 #include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
@@ -103,10 +104,5 @@ public:
     JniGetDefaultJavaVmInitArgs getDefaultJavaVmInitArgs = nullptr;
     JvmFindClassFromBootLoader findClassFromBootLoader = nullptr;
 };
-
-// Splits a command line into words: only spaces separate, a double-quoted run is one word.
-void SplitCommandLine(const WString& text, WStringList& list);
-// The command line without its leading and trailing white space and without the program path.
-WStringList ProgramArguments(const WString& commandLine);
 
 }  // namespace tarn

@@ -45,6 +45,7 @@ public:
     // Appends to the last section; callers open one first.
     void AddPair(const WString& key, const WString& value) { sections_.back().pairs.emplace_back(key, value); }
     bool HasSections() const { return !sections_.empty(); }
+    const std::vector<Section>& Sections() const { return sections_; }
 
 private:
     std::vector<Section> sections_;

@@ -3,7 +3,7 @@
 set -u
 packages=(cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine64 xvfb openjdk-17-jdk-headless googletest binutils
-          osslsigncode openssl)
+          osslsigncode openssl clang-14 libfuzzer-14-dev libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

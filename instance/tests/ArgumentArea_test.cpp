@@ -24,7 +24,7 @@ TEST(ArgumentArea, ReadsTheListAndNeverTrustsATerminator) {
         {"all zero: one empty argument", Units({}, kArgumentAreaSize), {L""}},
         {"two arguments", Units({'a', 0, 'b', 'c', 0, 0, 'x'}), {L"a", L"bc"}},
         {"an empty argument ends the list", Units({'a', 0, 0, 'b', 0, 0}), {L"a"}},
-        {"units pass unchanged", Units({0xE9, 0x4E2D, 0xD83D, 0xDE00, 0, 0}), {L"\u00e9\u4e2d\U0001F600"}},
+        {"units pass unchanged", Units({0xE9, 0x4E2D, 0xD83D, 0xDE00, 0, 0}), {WString{0xE9, 0x4E2D, 0xD83D, 0xDE00}}},
         {"no NUL: the open argument is dropped", Units({'g', 'g', 'g', 'g'}), {}},
         {"the last unit only closes the list", Units({'x', 0}), {}},
         {"a NUL before a non-NUL last unit", Units({'x', 0, 'y'}), {L"x"}},

@@ -1,16 +1,20 @@
 // Reading an image's machine type: hand-made headers of every broken shape, then real files.
 #include <gtest/gtest.h>
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <cstring>
 #include <string>
 
-#include "jre/Architecture.h"
 #include "jre/ImageMachine.h"
+#ifdef _WIN32
+#include "jre/Architecture.h"
 #include "jre/PeImage.h"
 #include "tests/standin/kit/Standin.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
+#endif
 
 namespace tarn {
 namespace {
@@ -80,6 +84,8 @@ TEST(ReadImageMachine, EveryShapeOfHeader) {
     }
 }
 
+// Files on disk, read through the Win32 shell.
+#ifdef _WIN32
 class ImageFileTest : public testing::Test {
 protected:
     test::TempFolder temp;
@@ -124,6 +130,7 @@ TEST_F(ImageFileTest, FileOpenedExclusivelyElsewhereIsNoImage) {
     CloseHandle(exclusive);
     EXPECT_EQ(ImageMachineOfFile(path), 0x014C);
 }
+#endif
 
 }  // namespace
 }  // namespace tarn

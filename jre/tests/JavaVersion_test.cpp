@@ -45,6 +45,8 @@ TEST(JavaVersion, FormatsAtLeastTwoPartsAndDropsOpenFillers) {
         {{1, 8, 0, 0}, L"1.8"},       {{11, 0, 2, 0}, L"11.0.2"},  {{1, 0, 0, 0}, L"1.0"},
         {{1, 8, 0, 45}, L"1.8.0.45"}, {{9, 0, 0, 0}, L"9.0"},      {{0, 0, 0, 0}, L"0.0.0.0"},
         {{65535, 65535, 65535, 65535}, L"0.0.0.0"},                {{1, 8, 65535, 65535}, L"1.8"},
+        // Found by fuzzing: a filler value followed by other parts was dropped or shown as 0.
+        {{1, 65535, 0, 0}, L"1.65535"}, {{1, 8, 65535, 0}, L"1.8.65535"}, {{65535, 0, 0, 0}, L"65535.0"},
     };
     for (const auto& [parts, text] : cases) EXPECT_EQ(FormatVersion(JavaVersion{parts, 4}), text);
 }

@@ -1,7 +1,7 @@
 // Splitting command lines into the Java program's arguments.
 #include <gtest/gtest.h>
 
-#include "launcher/Launcher.h"
+#include "launcher/CommandLine.h"
 
 namespace tarn {
 namespace {

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "launcher/IniFileStore.h"
+#ifdef _WIN32
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
+#endif
 
 namespace tarn {
 namespace {
@@ -109,7 +111,8 @@ TEST(MemorySettingsStore, ParsingReplacesWhatItHeldAndWritesAppendAndNeverMerge)
     EXPECT_EQ(store.Read(L"Old", L"k"), L"");
 }
 
-// The layered read over a real settings file, with a base text given directly.
+// The layered read over a real settings file, with a base text given directly (Win32 only).
+#ifdef _WIN32
 const WString kBaseText =
     L"[Java Runtime Environment]\r\nMain Class=base.Main\r\nVirtual Machine Parameters=-Xmx1g\r\n"
     L"Library Path=base-lib\r\n[Application]\r\nCmd=\"quoted\"\r\n[Application+]\r\nOutput File=base-plus\r\n"
@@ -177,6 +180,7 @@ TEST(LayeredSettingsStore, OtherOperationsConcernTheFileOnly) {
     EXPECT_FALSE(test::FileExists(path));
     EXPECT_EQ(store.Read(kJre, L"Main Class"), L"base.Main");  // the base outlives the file
 }
+#endif
 
 }  // namespace
 }  // namespace tarn
