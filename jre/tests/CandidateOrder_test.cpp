@@ -8,7 +8,12 @@ namespace tarn {
 namespace {
 
 JreCandidate Candidate(const wchar_t* home, const wchar_t* version, bool preferred = false, bool server = false) {
-    return {ParseVersionOr(version, 0), home, server, preferred};
+    JreCandidate candidate;
+    candidate.version = ParseVersionOr(version, 0);
+    candidate.home = home;
+    candidate.hasServerVm = server;
+    candidate.preferred = preferred;
+    return candidate;
 }
 
 struct PickCase {
