@@ -5,6 +5,7 @@
 #include <versionhelpers.h>
 #include <windowsx.h>
 
+#include "base/GdiGuards.h"
 #include "jre/LinkColor.h"
 
 namespace tarn {
@@ -13,32 +14,6 @@ namespace {
 
 const wchar_t kLinkProperty[] = L"TarnHyperLink";
 const wchar_t kColorKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
-
-// Selects a GDI object into a device context and puts the previous one back.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(dc_, previous_); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() { ReleaseDC(window_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 // A value counts only when it is a terminated "R,G,B" text that fits the buffer.
 void ReadColorValue(HKEY key, const wchar_t* name, COLORREF& color) {
@@ -123,7 +98,7 @@ void HyperLink::CalcLinkRect() {
     if (window_ == nullptr || text == nullptr) return;
     GetClientRect(window_, &linkRect_);
     WindowDc dc(window_);
-    SelectedObject font(dc.get(), linkFont_);
+    Selection font(dc.get(), linkFont_);
     DrawTextW(dc.get(), text->c_str(), -1, &linkRect_, DT_LEFT | DT_WORDBREAK | DT_CALCRECT);
 }
 
@@ -175,7 +150,7 @@ void HyperLink::Paint(HDC given) {
     SetBkMode(dc, TRANSPARENT);
     const COLORREF previousColor = SetTextColor(dc, visited_ ? visitedColor_ : linkColor_);
     {
-        SelectedObject font(dc, linkFont_ != nullptr ? linkFont_ : normalFont_);
+        Selection font(dc, linkFont_ != nullptr ? linkFont_ : normalFont_);
         if (const WString* text = Text()) {
             RECT area = linkRect_;
             DrawTextW(dc, text->c_str(), -1, &area, DT_LEFT | DT_WORDBREAK);

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "splash/GdiGuards.h"
+#include "base/GdiGuards.h"
 #include "splash/GdiPlus.h"
 
 namespace tarn {

@@ -1,6 +1,6 @@
 #include "splash/SplashWindow.h"
 
-#include "splash/GdiGuards.h"
+#include "base/GdiGuards.h"
 #include "splash/SplashRules.h"
 
 namespace tarn {
