@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/Conversion.h"
-#include "base/Environment.h"
 #include "bench/BenchKit.h"
 #include "jre/RegistrySearch.h"
 #include "launcher/Launcher.h"
@@ -135,8 +134,8 @@ void MakeJars(const WString& folder, int count) {
 
 }  // namespace
 
-// Class path expansion as the launcher does it: the wildcard search, then the option text's
-// environment expansion and 8-bit conversion.
+// Class path expansion as the launcher does it: the setting's references, the wildcard search, then
+// the option text's 8-bit conversion.
 void ClassPathScale() {
     std::printf("Class path expansion of lib\\*.jar (median):\n");
     double previous = 0;
@@ -145,7 +144,7 @@ void ClassPathScale() {
         MakeJars(app.Path() + L"\\lib", count);
         size_t length = 0;
         const double median = MedianTime(count >= 10000 ? 5 : 15, [&] {
-            const WString option = ExpandEnvironment(L"-Djava.class.path=" + BuildClassPath(L"lib\\*.jar", app.Path()));
+            const WString option = L"-Djava.class.path=" + BuildClassPath(L"lib\\*.jar", app.Path()).text;
             length = ToNarrow(option).size();
         });
         std::printf("  %6d jars  %9.2f ms  %7.2f us/jar  option %8zu chars", count, median, 1000.0 * median / count,
