@@ -123,6 +123,7 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
          {{L"{app}\\rt\\jre", true}}, WM_KEYDOWN, VK_ESCAPE},
     };
     for (const Row& row : rows) {
+        TearDown();  // nothing remembered by an earlier row
         Launch launch(Machine(row.settings));
         DialogSession session(launch);
         ASSERT_NE(session.Dialog(), nullptr);
@@ -145,7 +146,6 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
         EXPECT_EQ(end.out, WStringList{L"started"});
         EXPECT_EQ(JrePathIn(remembered), launch.Expand(row.steps.back().first) + L"\\");
         ExpectEnd(launch.Run(), 0);  // the next start asks no more
-        TearDown();
     }
 }
 
