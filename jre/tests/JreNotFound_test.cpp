@@ -7,6 +7,7 @@
 
 #include "base/Environment.h"
 #include "base/Handles.h"
+#include "launcher/SettingsStore.h"
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/FolderBrowser.h"
 #include "tests/kit/RecordingPair.h"
@@ -88,12 +89,8 @@ WString JrePathIn(const WString& file) {
 // The lines of a UTF-16 INI file other than "JRE Path".
 WStringList OtherLines(const WString& path) {
     const std::string bytes = ReadBytes(path);
-    const WString text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-    WStringList lines;
-    for (size_t at = text.find(L'\uFEFF') == 0 ? 1 : 0, end; at < text.size(); at = end + 2) {
-        end = std::min(text.find(L"\r\n", at), text.size());
-        if (text.compare(at, 9, L"JRE Path=") != 0) lines.push_back(text.substr(at, end - at));
-    }
+    WStringList lines = SplitList(WString(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2), L"\r\n");
+    std::erase_if(lines, [](const WString& line) { return line.starts_with(L"JRE Path="); });
     return lines;
 }
 
