@@ -57,40 +57,32 @@ WString VersionString(const WString& path, const WString& name) {
     return WString(value, wcsnlen(value, length));
 }
 
-std::string Resource(HMODULE module, const wchar_t* type, int id) {
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+// A resource of the program at path, as the platform finds it; empty when absent.
+std::string Resource(const WString& path, const wchar_t* type, int id) {
+    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    const HRSRC found = module ? FindResourceW(module.get(), MAKEINTRESOURCEW(id), type) : nullptr;
     if (found == nullptr) return {};
-    return std::string(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+    return std::string(static_cast<const char*>(LockResource(LoadResource(module.get(), found))),
+                       SizeofResource(module.get(), found));
 }
 
-struct IconCheck {
-    int images = 0;        // entries of icon group 1
-    bool usable = false;   // the platform picks and makes an icon of 32 pixels from it
-    std::string picked;    // the image it picks
-};
-
-IconCheck CheckIcon(const WString& path) {
-    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    IconCheck check;
-    std::string group = Resource(module.get(), RT_GROUP_ICON, 1);
-    if (group.size() < 6) return check;
-    check.images = static_cast<unsigned char>(group[4]);
+// The image the platform picks from icon group 1 for 32 pixels; empty when it cannot make an icon of it.
+std::string PickedIcon(const WString& path) {
+    std::string group = Resource(path, RT_GROUP_ICON, 1);
+    if (group.size() < 6) return {};
     const int id = LookupIconIdFromDirectoryEx(reinterpret_cast<BYTE*>(group.data()), TRUE, 32, 32, LR_DEFAULTCOLOR);
-    check.picked = Resource(module.get(), RT_ICON, id);
-    HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(check.picked.data()),
-                                          static_cast<DWORD>(check.picked.size()), TRUE, 0x00030000, 32, 32, 0);
-    check.usable = icon != nullptr;
-    if (icon != nullptr) DestroyIcon(icon);
-    return check;
+    std::string picked = Resource(path, RT_ICON, id);
+    HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(picked.data()), static_cast<DWORD>(picked.size()), TRUE,
+                                          0x00030000, 32, 32, 0);
+    if (icon == nullptr) return {};
+    DestroyIcon(icon);
+    return picked;
 }
 
-std::string ManifestOf(const WString& path) {
-    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    return Resource(module.get(), RT_MANIFEST, 1);
-}
+std::string ManifestOf(const WString& path) { return Resource(path, RT_MANIFEST, 1); }
 
 TEST(Branding, TheBuildCarriesTarnsOwnIconVersionAndLevel) {
-    EXPECT_TRUE(CheckIcon(LauncherExe()).usable);
+    EXPECT_NE(PickedIcon(LauncherExe()), "");
     EXPECT_EQ(VersionString(LauncherExe(), L"OriginalFilename"), L"tarn64.exe");
     EXPECT_NE(ManifestOf(LauncherExe()).find("level=\"asInvoker\""), std::string::npos);
 }
@@ -116,10 +108,7 @@ TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
              {L"ProductName", L"Example"}, {L"ProductVersion", L"2.5"}, {L"FileVersion", L"2.5.1.7"},
              {L"LegalCopyright", L"(c) 2026 Example"}, {L"OriginalFilename", L"Example.exe"}})
         EXPECT_EQ(VersionString(branded, name), value) << ToUtf8(name);
-    const IconCheck icon = CheckIcon(branded);
-    EXPECT_EQ(icon.images, 1);
-    EXPECT_TRUE(icon.usable);
-    EXPECT_EQ(icon.picked, SmallIconFile().substr(22));
+    EXPECT_EQ(PickedIcon(branded), SmallIconFile().substr(22));
     EXPECT_NE(ManifestOf(branded).find("level=\"highestAvailable\""), std::string::npos);
 
     // The base text supplies main class and class path; the settings file only unlocks it.
@@ -162,9 +151,8 @@ TEST(Branding, RefusesWhatItCannotBrandAndLeavesTheInputAndNoOutput) {
         const ToolRun run = RunTool(row.arguments, work);
         EXPECT_EQ(run.exitCode, row.exitCode);
         EXPECT_NE(run.errors.find(row.message), std::string::npos) << run.errors;
-        EXPECT_FALSE(FileExists(work.File(L"Out.exe")));
-        EXPECT_FALSE(FileExists(work.File(L"Out.exe.partial")));
-        EXPECT_FALSE(FileExists(work.File(L"Locked.exe.partial")));
+        for (const wchar_t* left : {L"Out.exe", L"Out.exe.partial", L"Locked.exe.partial"})
+            EXPECT_FALSE(FileExists(work.File(left))) << ToUtf8(left);
     }
     EXPECT_TRUE(ReadBytes(work.File(L"Locked.exe")) == "old") << "a read-only file was replaced";
     EXPECT_TRUE(ReadBytes(LauncherExe()) == releasedBytes) << "the input changed";

@@ -67,11 +67,13 @@ struct LaterStartRow {
     std::string secondary;
     WString arguments;
     int laterExit;
-    WStringList printed;       // by main ("main") and by secondaryMain
+    WStringList printed;       // by main ("main", once per instance) and by secondaryMain
     std::string afterEnd = "";  // main's last commands; a later start without reply waits for them
+    WString settings = kOn;
+    size_t vms = 1;  // 2: the later start is an instance of its own (and waits in its own main)
 };
 
-TEST(LaterStarts, HandTheirArgumentsToTheRunningInstance) {
+TEST(LaterStarts, HandTheirArgumentsToTheRunningInstanceWhenTheModeIsOn) {
     const WString fits(518, L'\u4e2d');  // 1,036 bytes and its NUL; with the list's NUL 1,040
     const LaterStartRow rows[] = {
         {"void form", kVoidForm, L"a \"b c\" \u00e4\u4e2d", 0, {L"main", L"a", L"b c", L"\u00e4\u4e2d"}},
@@ -80,36 +82,26 @@ TEST(LaterStarts, HandTheirArgumentsToTheRunningInstance) {
         {"arguments of 1,038 bytes", kIntForm, fits, 7, {L"main", fits}},
         {"1,040 bytes: refused", kIntForm, fits + L"x", -1, {L"main"}},
         {"no secondaryMain: the running instance's exit code", "", L"x", 5, {L"main"}, "  exit 5\n"},
+        {"off: Yes in another letter case", kIntForm, L"x", 0, {L"main", L"main"}, "", L"Single Instance=Yes\r\n", 2},
+        {"off: a service", kIntForm, L"x", 0, {L"main", L"main"}, "",
+         L"Single Instance=yes\r\nApplication Type=service\r\n", 2},
     };
     for (const LaterStartRow& row : rows) {
         SCOPED_TRACE(row.name);
-        Instance instance(kOn, row.secondary, row.afterEnd);
+        Instance instance(row.settings, row.secondary, row.afterEnd);
         ASSERT_TRUE(instance.Reached("Await"));
         const auto later = instance.launch.Start(row.arguments);
-        if (row.afterEnd.empty()) {
+        const bool waits = row.vms == 2 || !row.afterEnd.empty();
+        if (!waits) {
             ExpectCleanEnd(instance.launch.Finish(*later), row.laterExit);
-        } else {  // the worker found no secondaryMain and sent no reply: the later start still waits
-            ASSERT_TRUE(instance.Reached("DetachCurrentThread returned"));
+        } else {  // in its own main, or the worker found no secondaryMain and sent no reply
+            ASSERT_TRUE(row.vms == 2 ? instance.Reached("Await", 2) : instance.Reached("DetachCurrentThread returned"));
             EXPECT_EQ(WaitForSingleObject(later->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
         }
-        const Outcome end = instance.End(row.afterEnd.empty() ? 0 : row.laterExit);
-        if (!row.afterEnd.empty()) ExpectCleanEnd(instance.launch.Finish(*later), row.laterExit);
+        const Outcome end = instance.End(waits ? row.laterExit : 0);
+        if (waits) ExpectCleanEnd(instance.launch.Finish(*later), row.laterExit);
         EXPECT_EQ(end.out, row.printed) << end.trace.Text();
-        EXPECT_EQ(end.trace.Named("JNI_CreateJavaVM").size(), 1u) << "a later start loads no VM";
-    }
-}
-
-TEST(LaterStarts, ModeOffGivesIndependentInstances) {
-    const WString yesAsService = L"Single Instance=yes\r\nApplication Type=service\r\n";
-    for (const WString& settings : {WString(L"Single Instance=Yes\r\n"), yesAsService}) {
-        SCOPED_TRACE(ToUtf8(settings));
-        Instance instance(settings, kIntForm);
-        ASSERT_TRUE(instance.Reached("Await"));
-        const auto second = instance.launch.Start(L"second");
-        EXPECT_TRUE(instance.Reached("Await", 2)) << "the second start reaches a main of its own";
-        const Outcome end = instance.End();
-        ExpectCleanEnd(instance.launch.Finish(*second), 0);
-        EXPECT_FALSE(end.trace.Has("CallStaticIntMethod")) << end.trace.Text();
+        EXPECT_EQ(end.trace.Named("JNI_CreateJavaVM").size(), row.vms) << "a later start loads a VM of its own";
     }
 }
 

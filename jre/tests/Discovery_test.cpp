@@ -54,6 +54,9 @@ RegistryRow Raw(const WString& version, DWORD type, const std::string& bytes) {
     return {View::Own, kRuntime, version, L"", type, bytes};
 }
 
+// The client (or other) JVM library of a runtime under {app}.
+WString Lib(const WString& home, const WString& vm = L"client") { return L"{app}\\" + home + L"\\bin\\" + vm + L"\\jvm.dll"; }
+
 std::string Wide(const WString& text) { return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2); }
 
 // What a start shows: the library named by the load failure, the paired product, or neither.
@@ -112,100 +115,86 @@ void RunRows(const std::vector<Row>& rows) {
 
 TEST(Discovery, ConfiguredShippedRegisteredThenJavaHome) {
     const std::vector<Runtime> everywhere = {{L"cfg", {L"client"}, false}, {L"jre"}, {L"reg"}, {L"env"}};
-    const WString pair = L"{pair}";
+    const WString pair = L"{pair}", cfg = L"JRE Path={app}\\cfg\r\n";
+    const Runtime otherCfg = {L"cfg", {L"client"}, false, true};
     RunRows({
-        {"JRE Path wins, a library is enough", L"JRE Path={app}\\cfg\r\n", everywhere, {Reg(kRuntime, L"1.8", L"reg")},
-         L"{app}\\env", L"{app}\\cfg\\bin\\client\\jvm.dll"},
-        {"a relative JRE Path lies in the launcher's folder", L"JRE Path=cfg\r\n", {{L"cfg"}}, {}, L"",
-         L"{app}\\cfg\\bin\\client\\jvm.dll"},
-        {"the user's remembered JRE Path comes before the settings'", L"JRE Path={app}\\cfg\r\n",
-         {{L"cfg"}, {L"mine"}}, {}, L"", L"{app}\\mine\\bin\\client\\jvm.dll", L"{app}\\mine"},
-        {"a service ignores the remembered JRE Path", L"JRE Path={app}\\cfg\r\n[Application]\r\nApplication Type=service\r\n",
-         {{L"cfg"}, {L"mine"}}, {}, L"", L"{app}\\cfg\\bin\\client\\jvm.dll", L"{app}\\mine"},
-        {"a JRE Path without a library falls through to the registry", L"JRE Path={app}\\cfg\r\n",
-         {{L"cfg", {}}, {L"reg", {L"server"}}}, {Reg(kRuntime, L"1.8", L"reg")}, L"",
-         L"{app}\\reg\\bin\\server\\jvm.dll"},
+        {"JRE Path wins, a library is enough", cfg, everywhere, {Reg(kRuntime, L"1.8", L"reg")}, L"{app}\\env", Lib(L"cfg")},
+        {"a relative JRE Path lies in the launcher's folder", L"JRE Path=cfg\r\n", {{L"cfg"}}, {}, L"", Lib(L"cfg")},
+        {"the user's remembered JRE Path comes before the settings'", cfg, {{L"cfg"}, {L"mine"}}, {}, L"", Lib(L"mine"),
+         L"{app}\\mine"},
+        {"a service ignores the remembered JRE Path", cfg + L"[Application]\r\nApplication Type=service\r\n",
+         {{L"cfg"}, {L"mine"}}, {}, L"", Lib(L"cfg"), L"{app}\\mine"},
+        {"a JRE Path without a library falls through to the registry", cfg, {{L"cfg", {}}, {L"reg", {L"server"}}},
+         {Reg(kRuntime, L"1.8", L"reg")}, L"", Lib(L"reg", L"server")},
         {"a runtime shipped in jre\\ comes before registry and JAVA_HOME", L"", {{L"jre"}, {L"reg"}, {L"env"}},
-         {Reg(kRuntime, L"1.8", L"reg")}, L"{app}\\env", L"{app}\\jre\\bin\\client\\jvm.dll"},
+         {Reg(kRuntime, L"1.8", L"reg")}, L"{app}\\env", Lib(L"jre")},
         {"the launcher's folder itself as a runtime comes before jre\\", L"", {{L""}, {L"jre"}}, {}, L"",
          L"{app}\\bin\\client\\jvm.dll"},
         {"a shipped runtime needs its marker", L"", {{L"jre", {L"client"}, false}}, {}, L"", kNone},
         {"a shipped runtime is not checked for its architecture", pair, {{L"jre", {L"client"}, true, true}},
-         {Reg(kRuntime, L"1.8", L"reg", View::Other)}, L"", L"{app}\\jre\\bin\\client\\jvm.dll"},
-        {"JAVA_HOME is the last source", L"", {{L"env"}}, {}, L"{app}\\env", L"{app}\\env\\bin\\client\\jvm.dll"},
+         {Reg(kRuntime, L"1.8", L"reg", View::Other)}, L"", Lib(L"jre")},
+        {"JAVA_HOME is the last source", L"", {{L"env"}}, {}, L"{app}\\env", Lib(L"env")},
         {"JAVA_HOME without marker", L"", {{L"env", {L"client"}, false}}, {}, L"{app}\\env", kNone},
         {"JAVA_HOME without library", L"", {{L"env", {}}}, {}, L"{app}\\env", kNone},
         {"JAVA_HOME naming nothing", L"", {}, {}, L"{app}\\absent", kNone},
         {"JAVA_HOME of the other machine goes to the paired product", pair, {{L"env", {L"server"}, true, true}}, {},
          L"{app}\\env", kPaired},
-        {"JRE Path of the other machine goes to the paired product", L"{pair}JRE Path={app}\\cfg\r\n", {{L"cfg", {L"client"}, false, true}}, {}, L"", kPaired},
-        {"without a paired product it is loaded", L"JRE Path={app}\\cfg\r\n", {{L"cfg", {L"client"}, false, true}}, {},
-         L"", L"{app}\\cfg\\bin\\client\\jvm.dll"},
-        {"a library that is no image is loaded, not paired", L"{pair}JRE Path={app}\\cfg\r\n", {{L"cfg"}}, {}, L"", L"{app}\\cfg\\bin\\client\\jvm.dll"},
+        {"JRE Path of the other machine goes to the paired product", pair + cfg, {otherCfg}, {}, L"", kPaired},
+        {"without a paired product it is loaded", cfg, {otherCfg}, {}, L"", Lib(L"cfg")},
+        {"a library that is no image is loaded, not paired", pair + cfg, {{L"cfg"}}, {}, L"", Lib(L"cfg")},
         {"the other view is read only with a paired product", L"", {{L"b"}, {L"env"}},
-         {Reg(kRuntime, L"1.8", L"b", View::Other)}, L"{app}\\env", L"{app}\\env\\bin\\client\\jvm.dll"},
-        {"the other view's runtime is for the paired product", pair, {{L"b"}},
-         {Reg(kRuntime, L"1.8", L"b", View::Other)}, L"", kPaired},
+         {Reg(kRuntime, L"1.8", L"b", View::Other)}, L"{app}\\env", Lib(L"env")},
+        {"the other view's runtime is for the paired product", pair, {{L"b"}}, {Reg(kRuntime, L"1.8", L"b", View::Other)},
+         L"", kPaired},
         {"the own view comes first", pair, {{L"a"}, {L"b"}},
-         {Reg(kRuntime, L"1.7", L"a"), Reg(kRuntime, L"1.8", L"b", View::Other)}, L"", L"{app}\\a\\bin\\client\\jvm.dll"},
+         {Reg(kRuntime, L"1.7", L"a"), Reg(kRuntime, L"1.8", L"b", View::Other)}, L"", Lib(L"a")},
     });
 }
 
-TEST(Discovery, RegistryVersionsBoundsAndPreferences) {
+// Versions, bounds, kinds (JRE or JDK), vendors and VM types of registry runtimes; the order among
+// candidates is CandidateOrder's, so these rows show that each setting reaches it.
+TEST(Discovery, RegistryVersionsKindsVendorsAndVmTypes) {
     const std::vector<Runtime> two = {{L"old"}, {L"new"}};
     const std::vector<RegistryRow> both = {Reg(kRuntime, L"1.7.0_80", L"old"), Reg(kRuntime, L"1.8.0_45", L"new")};
-    const WString oldLib = L"{app}\\old\\bin\\client\\jvm.dll", newLib = L"{app}\\new\\bin\\client\\jvm.dll";
-    RunRows({
-        {"the newest within the bounds", L"Minimum Version=1.6\r\n", two, both, L"", newLib},
-        {"a preferred version first", L"Preferred versions=1.7\r\n", two, both, L"", oldLib},
-        {"a maximum covers its whole family", L"Maximum Version=1.7\r\n", two, both, L"", oldLib},
-        {"a minimum above both", L"Minimum Version=1.8.0_46\r\n", two, both, L"", kNone},
-        {"a name without digits is version 0", L"", {{L"a"}}, {Reg(kRuntime, L"CurrentVersion", L"a")}, L"",
-         L"{app}\\a\\bin\\client\\jvm.dll"},
-        {"equal versions keep the key order", L"", {{L"a"}, {L"b"}},
-         {Reg(kJre, L"1.8.0_45", L"a"), Reg(kJdk, L"1.8.0.45", L"b")}, L"", L"{app}\\b\\bin\\client\\jvm.dll"},
-        {"runtimes without library, home or folder are skipped", L"", {{L"good"}, {L"empty", {}}},
-         {Reg(kRuntime, L"1.6", L"good"), Reg(kRuntime, L"1.8", L"empty"), Reg(kRuntime, L"11", L"absent"),
-          {View::Own, kRuntime, L"1.9", L"", REG_SZ, std::nullopt, L"Other"}},
-         L"", L"{app}\\good\\bin\\client\\jvm.dll"},
-        {"a server VM only when asked for", L"JVM Type=server\r\n", {{L"good"}}, {Reg(kRuntime, L"1.6", L"good")}, L"",
-         kNone},
-    });
-}
-
-TEST(Discovery, KindsVendorsAndVmTypes) {
     // A JDK registered under the old key keeps its runtime in jre\.
     const std::vector<Runtime> jreAndJdk = {{L"jre8"}, {L"jdk7\\jre"}};
     const std::vector<RegistryRow> kinds = {Reg(kJre, L"1.8", L"jre8"), Reg(kDevKit, L"1.7", L"jdk7")};
-    const WString jre8 = L"{app}\\jre8\\bin\\client\\jvm.dll", jdk7 = L"{app}\\jdk7\\jre\\bin\\client\\jvm.dll";
     const std::vector<Runtime> vendors = {{L"sun"}, {L"jrockit"}, {L"ibm"}};
     const std::vector<RegistryRow> vendorRows = {Reg(kRuntime, L"1.8", L"sun"), Reg(kJRockitJre, L"1.6", L"jrockit"),
                                                  Reg(kIbm, L"1.7", L"ibm")};
     const std::vector<Runtime> vms = {{L"jdk\\jre", {L"server"}}, {L"rt", {L"client", L"server"}}};
+    const WString favorServer = L"JVM Type=favor_server\r\n";
     RunRows({
-        {"by default the newest of any kind", L"", jreAndJdk, kinds, L"", jre8},
-        {"favor_JDK takes an older JDK", L"JVM Source=favor_JDK\r\n", jreAndJdk, kinds, L"", jdk7},
-        {"only_JDK", L"JVM Source=only_JDK\r\n", jreAndJdk, kinds, L"", jdk7},
+        {"the newest within the bounds", L"Minimum Version=1.6\r\n", two, both, L"", Lib(L"new")},
+        {"a maximum covers its whole family", L"Maximum Version=1.7\r\n", two, both, L"", Lib(L"old")},
+        {"a minimum above both", L"Minimum Version=1.8.0_46\r\n", two, both, L"", kNone},
+        {"a name without digits is version 0", L"", {{L"a"}}, {Reg(kRuntime, L"CurrentVersion", L"a")}, L"", Lib(L"a")},
+        {"equal versions keep the key order", L"", {{L"a"}, {L"b"}},
+         {Reg(kJre, L"1.8.0_45", L"a"), Reg(kJdk, L"1.8.0.45", L"b")}, L"", Lib(L"b")},
+        {"runtimes without library, home or folder are skipped", L"", {{L"good"}, {L"empty", {}}},
+         {Reg(kRuntime, L"1.6", L"good"), Reg(kRuntime, L"1.8", L"empty"), Reg(kRuntime, L"11", L"absent"),
+          {View::Own, kRuntime, L"1.9", L"", REG_SZ, std::nullopt, L"Other"}}, L"", Lib(L"good")},
+        {"by default the newest of any kind", L"", jreAndJdk, kinds, L"", Lib(L"jre8")},
+        {"favor_JDK takes an older JDK", L"JVM Source=favor_JDK\r\n", jreAndJdk, kinds, L"", Lib(L"jdk7\\jre")},
+        {"only_JDK passes a JRE over", L"JVM Source=only_JDK\r\n", {{L"jre8"}}, {Reg(kJre, L"1.8", L"jre8")}, L"", kNone},
         {"an unknown source searches nothing", L"JVM Source=neither\r\n", jreAndJdk, kinds, L"", kNone},
         {"only_JRE does not read the JDK keys", L"JVM Source=only_JRE\r\n", {{L"jdk7\\jre"}, {L"jdk11"}},
          {Reg(kDevKit, L"1.8", L"jdk7"), Reg(kJdk, L"11", L"jdk11")}, L"", kNone},
-        {"by default only Sun", L"", vendors, vendorRows, L"", L"{app}\\sun\\bin\\client\\jvm.dll"},
-        {"favor_jrockit", L"VM Provider=favor_jrockit\r\n", vendors, vendorRows, L"", L"{app}\\jrockit\\bin\\client\\jvm.dll"},
-        {"favor_ibm", L"VM Provider=favor_ibm\r\n", vendors, vendorRows, L"", L"{app}\\ibm\\bin\\client\\jvm.dll"},
-        {"any: nobody favoured, the newest wins", L"VM Provider=any\r\n", vendors, vendorRows, L"",
-         L"{app}\\sun\\bin\\client\\jvm.dll"},
-        {"ibm only", L"VM Provider=ibm\r\n", vendors, vendorRows, L"", L"{app}\\ibm\\bin\\client\\jvm.dll"},
-        {"jrockit only", L"VM Provider=jrockit\r\n", vendors, vendorRows, L"", L"{app}\\jrockit\\bin\\client\\jvm.dll"},
+        {"by default only Sun", L"", vendors, vendorRows, L"", Lib(L"sun")},
+        {"favor_jrockit", L"VM Provider=favor_jrockit\r\n", vendors, vendorRows, L"", Lib(L"jrockit")},
+        {"favor_ibm", L"VM Provider=favor_ibm\r\n", vendors, vendorRows, L"", Lib(L"ibm")},
+        {"any: nobody favoured, the newest wins", L"VM Provider=any\r\n", vendors, vendorRows, L"", Lib(L"sun")},
+        {"ibm only", L"VM Provider=ibm\r\n", vendors, vendorRows, L"", Lib(L"ibm")},
+        {"jrockit only", L"VM Provider=jrockit\r\n", vendors, vendorRows, L"", Lib(L"jrockit")},
         {"only_JDK with favor_jrockit does not rank JRockit first", L"JVM Source=only_JDK\r\nVM Provider=favor_jrockit\r\n",
          {{L"sunjdk"}, {L"rjdk\\jre"}}, {Reg(kJdk, L"1.8", L"sunjdk"), Reg(kJRockitJdk, L"1.6", L"rjdk")}, L"",
-         L"{app}\\sunjdk\\bin\\client\\jvm.dll"},
-        {"favor_server: the old runtime key looks up client first and ranks after a server VM",
-         L"JVM Type=favor_server\r\n", vms, {Reg(kDevKit, L"1.7", L"jdk"), Reg(kRuntime, L"1.8", L"rt")}, L"",
-         L"{app}\\jdk\\jre\\bin\\server\\jvm.dll"},
-        {"favor_server: other keys look up server first", L"JVM Type=favor_server\r\n", vms,
-         {Reg(kDevKit, L"1.7", L"jdk"), Reg(kJre, L"1.8", L"rt")}, L"", L"{app}\\rt\\bin\\server\\jvm.dll"},
+         Lib(L"sunjdk")},
+        {"favor_server: the old runtime key looks up client first and ranks after a server VM", favorServer, vms,
+         {Reg(kDevKit, L"1.7", L"jdk"), Reg(kRuntime, L"1.8", L"rt")}, L"", Lib(L"jdk\\jre", L"server")},
+        {"favor_server: other keys look up server first", favorServer, vms,
+         {Reg(kDevKit, L"1.7", L"jdk"), Reg(kJre, L"1.8", L"rt")}, L"", Lib(L"rt", L"server")},
         {"server only: the newer server VM", L"JVM Type=server\r\n", vms,
-         {Reg(kDevKit, L"1.7", L"jdk"), Reg(kRuntime, L"1.8", L"rt")}, L"", L"{app}\\rt\\bin\\server\\jvm.dll"},
+         {Reg(kDevKit, L"1.7", L"jdk"), Reg(kRuntime, L"1.8", L"rt")}, L"", Lib(L"rt", L"server")},
     });
 }
 
@@ -231,48 +220,47 @@ RegistryRow Planted(const Layout& layout, const WString& home, View view = View:
 }
 
 TEST(Discovery, TodaysVendorKeysWhenAsked) {
-    const WString yes = L"All Vendors=Yes\r\n", lib = L"{app}\\v\\bin\\client\\jvm.dll";
+    const WString yes = L"All Vendors=Yes\r\n";
     std::vector<Row> rows;
     std::vector<RegistryRow> everyLayout;
     for (const Layout& l : kLayouts) {
         const std::string key = ToUtf8(l.key);
-        rows.push_back({key + " in the own view", yes, {{L"v"}}, {Planted(l, L"v")}, L"", lib});
+        rows.push_back({key + " in the own view", yes, {{L"v"}}, {Planted(l, L"v")}, L"", Lib(L"v")});
         rows.push_back({key + " in the other view", L"{pair}" + yes, {{L"v"}}, {Planted(l, L"v", View::Other)}, L"", kPaired});
         everyLayout.push_back(Planted(l, L"v"));
     }
     rows.push_back({"ignored without All Vendors", L"", {{L"v"}}, everyLayout, L"", kNone});
     rows.push_back({"ignored with All Vendors=No", L"All Vendors=No\r\n", {{L"v"}}, everyLayout, L"", kNone});
-    rows.push_back({"any case of yes", L"All Vendors=yES\r\n", {{L"v"}}, {Planted(kZulu, L"v")}, L"", lib});
+    rows.push_back({"any case of yes", L"All Vendors=yES\r\n", {{L"v"}}, {Planted(kZulu, L"v")}, L"", Lib(L"v")});
     RunRows(rows);
 }
 
 TEST(Discovery, VendorRuntimesRankAndCountAsOthers) {
-    const WString yes = L"All Vendors=Yes\r\n", sun = L"{app}\\sun\\bin\\client\\jvm.dll", tem = L"{app}\\tem\\bin\\client\\jvm.dll";
+    const WString yes = L"All Vendors=Yes\r\n", any = L"VM Provider=any\r\n";
     const std::vector<Runtime> two = {{L"sun"}, {L"tem"}};
     const std::vector<RegistryRow> both = {Reg(kRuntime, L"1.8.0_45", L"sun"), Planted(kTemurin, L"tem")};
     // Names that are no versions take the release file's; its "11.0.2" makes zulu-21 an 11.
-    const std::vector<Runtime> zulus = {{L"z21", {L"client"}, true, false, "JAVA_VERSION=\"11.0.2\"\r\nOS_NAME=\"Windows\"\r\n"},
-                                        {L"z17", {L"client"}, true, false, "IMPLEMENTOR=\"Azul\"\nJAVA_VERSION=\"17.0.9\"\n"}};
+    const std::vector<Runtime> zulus = {{.home = L"z21", .release = "JAVA_VERSION=\"11.0.2\"\r\nOS_NAME=\"Windows\"\r\n"},
+                                        {.home = L"z17", .release = "IMPLEMENTOR=\"Azul\"\nJAVA_VERSION=\"17.0.9\"\n"}};
     const std::vector<RegistryRow> zuluRows = {Planted(kZulu, L"z21", View::Own, L"zulu-21"), Planted(kZulu, L"z17")};
-    const std::vector<Runtime> odd = {{L"none", {L"client"}, true, false, ""}, {L"empty", {L"client"}, true, false, "\n"},
-                                      {L"word", {L"client"}, true, false, "JAVA_VERSION=\"unknown\"\n"},
-                                      {L"bare", {L"client"}, true, false, "JAVA_VERSION=\n"}};
-    const std::vector<RegistryRow> oddRows = {Planted(kZulu, L"none", View::Own, L"a"), Planted(kZulu, L"empty", View::Own, L"b"),
-                                              Planted(kZulu, L"word", View::Own, L"c"), Planted(kZulu, L"bare", View::Own, L"d")};
+    std::vector<Runtime> odd;
+    std::vector<RegistryRow> oddRows;
+    for (const std::string release : {"", "\n", "JAVA_VERSION=\"unknown\"\n", "JAVA_VERSION=\n"}) {
+        odd.push_back({.home = WString(1, static_cast<wchar_t>(L'a' + odd.size())), .release = release});
+        oddRows.push_back(Planted(kZulu, odd.back().home, View::Own, odd.back().home));
+    }
     RunRows({
-        {"a favoured Sun runtime outranks a newer vendor runtime", yes, two, both, L"", sun},
-        {"with nobody favoured the newer wins", yes + L"VM Provider=any\r\n", two, both, L"", tem},
-        {"the bounds apply to vendor runtimes", yes + L"VM Provider=any\r\nMaximum Version=17\r\n", two, both, L"", sun},
-        {"a preferred version picks a vendor runtime", yes + L"Preferred versions=21\r\n", two, both, L"", tem},
+        {"a favoured Sun runtime outranks a newer vendor runtime", yes, two, both, L"", Lib(L"sun")},
+        {"with nobody favoured the newer wins", yes + any, two, both, L"", Lib(L"tem")},
+        {"the bounds apply to vendor runtimes", yes + any + L"Maximum Version=17\r\n", two, both, L"", Lib(L"sun")},
+        {"a preferred version picks a vendor runtime", yes + L"Preferred versions=21\r\n", two, both, L"", Lib(L"tem")},
         {"only_JRE skips a vendor JDK", yes + L"JVM Source=only_JRE\r\n", {{L"tem"}}, {Planted(kTemurin, L"tem")}, L"", kNone},
-        {"the release file's version, not the name", yes + L"Minimum Version=12\r\n", zulus, zuluRows, L"",
-         L"{app}\\z17\\bin\\client\\jvm.dll"},
-        {"the newest by release file", yes, zulus, zuluRows, L"", L"{app}\\z17\\bin\\client\\jvm.dll"},
+        {"the release file's version, not the name", yes + L"Minimum Version=12\r\n", zulus, zuluRows, L"", Lib(L"z17")},
+        {"the newest by release file", yes, zulus, zuluRows, L"", Lib(L"z17")},
         {"no, an empty or an odd release file: no version, no runtime", yes, odd, oddRows, L"", kNone},
         {"an empty path or one without a VM is passed over", yes, {{L"good"}, {L"novm", {}}},
          {Planted(kTemurin, L"good", View::Own, L"8.0.1.1\\hotspot\\MSI"), Planted(kTemurin, L""),
-          Planted(kTemurin, L"novm", View::Own, L"22.0.1.8\\hotspot\\MSI")},
-         L"", L"{app}\\good\\bin\\client\\jvm.dll"},
+          Planted(kTemurin, L"novm", View::Own, L"22.0.1.8\\hotspot\\MSI")}, L"", Lib(L"good")},
     });
 }
 
@@ -294,12 +282,11 @@ TEST(Discovery, HostileRegistryValuesNeitherCrashNorHang) {
                         L"x", REG_SZ, std::nullopt, L"Other"});
     }
     RunRows({
-        {"hostile values and names", L"Minimum Version=1.6\r\n", {{L"good"}}, rows, L"",
-         L"{app}\\good\\bin\\client\\jvm.dll"},
+        {"hostile values and names", L"Minimum Version=1.6\r\n", {{L"good"}}, rows, L"", Lib(L"good")},
         // Binary data without terminator reads as text; text with junk after its NUL ends at the NUL.
         {"JavaHome of any type and shape", L"", {{L"rt"}},
          {Raw(L"1.6", REG_BINARY, Wide(L"{app}\\rt")), Raw(L"1.7", REG_EXPAND_SZ, Wide(WString(L"{app}\\rt") + L'\0' + L"C:\\x"))},
-         L"", L"{app}\\rt\\bin\\client\\jvm.dll"},
+         L"", Lib(L"rt")},
     });
 }
 

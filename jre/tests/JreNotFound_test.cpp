@@ -7,6 +7,7 @@
 
 #include "base/Environment.h"
 #include "base/Handles.h"
+#include "launcher/SettingsStore.h"
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/FolderBrowser.h"
 #include "tests/kit/RecordingPair.h"
@@ -88,12 +89,8 @@ WString JrePathIn(const WString& file) {
 // The lines of a UTF-16 INI file other than "JRE Path".
 WStringList OtherLines(const WString& path) {
     const std::string bytes = ReadBytes(path);
-    const WString text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-    WStringList lines;
-    for (size_t at = text.find(L'\uFEFF') == 0 ? 1 : 0, end; at < text.size(); at = end + 2) {
-        end = std::min(text.find(L"\r\n", at), text.size());
-        if (text.compare(at, 9, L"JRE Path=") != 0) lines.push_back(text.substr(at, end - at));
-    }
+    WStringList lines = SplitList(WString(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2), L"\r\n");
+    std::erase_if(lines, [](const WString& line) { return line.starts_with(L"JRE Path="); });
     return lines;
 }
 
@@ -102,53 +99,50 @@ protected:
     void TearDown() override { RemoveTree(GetEnvironment(L"APPDATA") + L"\\Tarn Test"); }
 };
 
-TEST_F(JreNotFound, StatesTheRequiredRuntimeAndEndsWithoutWritingWhenCancelled) {
+// Each row browses to its folders in turn (OK enabled or not after each), then closes the dialog by
+// OK (the last folder is remembered for the user) or by Cancel, the close box or Esc (nothing written).
+TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
     const WString start = L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE ";
     struct Row {
         WString settings, message;
-        UINT close;  // Cancel, the close box, Esc
+        std::vector<std::pair<WString, bool>> steps;  // folder, OK enabled then
+        UINT close;
         WPARAM closeParam;
     } rows[] = {
-        {L"JVM Type=server", start + L"with a server JVM (latest version) from:", WM_COMMAND, IDCANCEL},
-        {L"Minimum Version=1.8\r\nMaximum Version=any", start + L"(minimum version 1.8) from:", WM_CLOSE, 0},
-        {L"Minimum Version=1.8\r\nMaximum Version=1.8", start + L"(version between 1.8 and 1.8) from:", WM_KEYDOWN,
-         VK_ESCAPE},
+        {L"", start + L"(latest version) from:", {{L"{app}\\rt\\jdk", false}, {L"{app}\\rt\\jdk\\jre", true},
+         {L"{app}\\classes", false}, {L"{app}\\rt\\jre", true}}, WM_COMMAND, IDOK},
+        {L"JVM Type=server", start + L"with a server JVM (latest version) from:",
+         {{L"{app}\\rt\\jre", false}, {L"{app}\\rt\\server", true}}, WM_COMMAND, IDOK},
+        {L"JVM Type=server", start + L"with a server JVM (latest version) from:", {{L"{app}\\rt\\server", true}},
+         WM_COMMAND, IDCANCEL},
+        {L"Minimum Version=1.8\r\nMaximum Version=any", start + L"(minimum version 1.8) from:", {}, WM_CLOSE, 0},
+        {L"Minimum Version=1.8\r\nMaximum Version=1.8", start + L"(version between 1.8 and 1.8) from:",
+         {{L"{app}\\rt\\jre", true}}, WM_KEYDOWN, VK_ESCAPE},
     };
     for (const Row& row : rows) {
+        TearDown();  // nothing remembered by an earlier row
         Launch launch(Machine(row.settings));
         DialogSession session(launch);
         ASSERT_NE(session.Dialog(), nullptr);
         EXPECT_EQ(ControlText(session.Dialog(), 203), row.message);
         EXPECT_EQ(ControlText(session.Dialog(), 205), L"https://adoptium.net/");
         EXPECT_FALSE(session.OkEnabled());
-        ExpectEnd(session.Finish(row.close, row.closeParam), -1);
-        EXPECT_FALSE(FileExists(launch.Expand(kUserFolder + L"App.ini")));
-    }
-}
-
-TEST_F(JreNotFound, OkOnlyForAFolderWithAFittingJvmAndTheChoiceIsRemembered) {
-    struct Step {
-        WString folder;
-        bool okEnabled;
-    };
-    const std::vector<Step> any = {
-        {L"{app}\\rt\\jdk", false}, {L"{app}\\rt\\jdk\\jre", true}, {L"{app}\\classes", false}, {L"{app}\\rt\\jre", true}};
-    const std::vector<Step> server = {{L"{app}\\rt\\jre", false}, {L"{app}\\rt\\server", true}};
-    for (const auto& [settings, steps] : {std::pair(L"", any), std::pair(L"JVM Type=server", server)}) {
-        Launch launch(Machine(settings));
-        DialogSession session(launch);
-        ASSERT_NE(session.Dialog(), nullptr);
-        for (const Step& step : steps) {
-            EXPECT_EQ(session.Browse(step.folder), step.okEnabled) << ToUtf8(step.folder);
+        for (const auto& [folder, okEnabled] : row.steps) {
+            EXPECT_EQ(session.Browse(folder), okEnabled) << ToUtf8(folder);
             // Enter must not end the dialog while OK is disabled: the next Browse finds it open.
-            if (!step.okEnabled) PostMessageW(session.Dialog(), WM_KEYDOWN, VK_RETURN, 0);
+            if (!okEnabled) PostMessageW(session.Dialog(), WM_KEYDOWN, VK_RETURN, 0);
         }
-        const Outcome chosen = session.Press(IDOK);
-        ExpectEnd(chosen, 0);
-        EXPECT_EQ(chosen.out, WStringList{L"started"});
-        EXPECT_EQ(JrePathIn(launch.Expand(kUserFolder + L"App.ini")), launch.Expand(steps.back().folder) + L"\\");
+        const Outcome end = session.Finish(row.close, row.closeParam);
+        const WString remembered = launch.Expand(kUserFolder + L"App.ini");
+        if (row.closeParam != IDOK) {
+            ExpectEnd(end, -1);
+            EXPECT_FALSE(FileExists(remembered));
+            continue;
+        }
+        ExpectEnd(end, 0);
+        EXPECT_EQ(end.out, WStringList{L"started"});
+        EXPECT_EQ(JrePathIn(remembered), launch.Expand(row.steps.back().first) + L"\\");
         ExpectEnd(launch.Run(), 0);  // the next start asks no more
-        TearDown();
     }
 }
 
