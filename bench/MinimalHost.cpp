@@ -52,7 +52,8 @@ DWORD WINAPI VmThread(void* parameter) {
 // (tools/bench.sh prints both import lists). Volatile, so that the references stay.
 bool ImportTheLaunchersDlls() {
     static const void* volatile functions[] = {reinterpret_cast<const void*>(&RegCloseKey),
-                                               reinterpret_cast<const void*>(&MessageBoxW)};
+                                               reinterpret_cast<const void*>(&MessageBoxW),
+                                               reinterpret_cast<const void*>(&GetStockObject)};
     bool all = true;
     for (const void* volatile& function : functions) all = all && function != nullptr;
     return all;

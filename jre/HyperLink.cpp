@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "base/GdiGuards.h"
+#include "base/SystemFunction.h"
 #include "jre/LinkColor.h"
 
 namespace tarn {
@@ -74,7 +75,9 @@ void HyperLink::Initialise() {
 
 void HyperLink::CreateToolTip() {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
+    const auto initialize =
+        SystemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+    if (initialize != nullptr) initialize(&classes);
     toolTip_.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, window_, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
@@ -128,9 +131,10 @@ void HyperLink::ReadColors() {
 }
 
 bool HyperLink::Navigate() {
-    if (!target_) return false;
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", target_->c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto execute = SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (!target_ || execute == nullptr) return false;
+    const auto result =
+        reinterpret_cast<INT_PTR>(execute(nullptr, L"open", target_->c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) return false;
     visited_ = true;
     InvalidateRect(window_, nullptr, TRUE);

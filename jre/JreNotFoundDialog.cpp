@@ -7,6 +7,7 @@
 #include "base/Format.h"
 #include "base/PathText.h"
 #include "base/StringTable.h"
+#include "base/SystemFunction.h"
 #include "jre/DialogLayout.h"
 #include "jre/JvmLibrary.h"
 
@@ -19,19 +20,26 @@ constexpr unsigned kBrowseTitleText = 214;
 // The folder browser's new-style dialog needs OLE on the calling thread, for as long as it shows.
 class OleSession {
 public:
-    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    OleSession() {
+        const auto initialize = SystemFunction<decltype(&OleInitialize)>(L"ole32.dll", "OleInitialize");
+        if (initialize != nullptr && SUCCEEDED(initialize(nullptr)))
+            uninitialize_ = SystemFunction<decltype(&OleUninitialize)>(L"ole32.dll", "OleUninitialize");
+    }
     ~OleSession() {
-        if (initialised_) OleUninitialize();
+        if (uninitialize_ != nullptr) uninitialize_();
     }
     OleSession(const OleSession&) = delete;
     OleSession& operator=(const OleSession&) = delete;
 
 private:
-    bool initialised_;
+    decltype(&OleUninitialize) uninitialize_ = nullptr;
 };
 
 struct ItemListFree {
-    void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+    void operator()(ITEMIDLIST* list) const {
+        const auto free = SystemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+        if (free != nullptr) free(list);
+    }
 };
 using ItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
@@ -82,10 +90,13 @@ void JreNotFoundDialog::Browse() {
     info.hwndOwner = dialog_;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
-    const ItemList chosen(SHBrowseForFolderW(&info));
+    const auto browse = SystemFunction<decltype(&SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+    const auto pathOf = SystemFunction<decltype(&SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+    if (browse == nullptr || pathOf == nullptr) return;
+    const ItemList chosen(browse(&info));
     if (!chosen) return;
     wchar_t folder[MAX_PATH] = {};
-    SHGetPathFromIDListW(chosen.get(), folder);
+    pathOf(chosen.get(), folder);
     SetDlgItemTextW(dialog_, kPathEdit, folder);
     Choose(folder);
 }
