@@ -166,7 +166,7 @@ TEST(Splash, WindowPerPictureCentredAtItsOwnSize) {
         {"a library without SplashInit: the window, and no close",
          png + L"Preffer Native Splash Screen=yes\r\n",
          {{L"{app}\\jre\\bin\\splashscreen.dll", NoInitLibrary()}}, pngRect, 0},
-        {"a message box while it is up", png, {}, pngRect, 0, false, false, false, true},
+        {"a message box while it is up", png, {}, pngRect, -1, false, false, false, true},  // pixels: the PNG row
         {"a corrupt picture shows nothing", L"[Display]\r\nSplash Screen={app}\\c.png\r\n",
          {{L"{app}\\c.png", Data(L"quadrants.png").substr(0, 40)}}, nothing, -1},
         {"a folder shows nothing", L"[Display]\r\nSplash Screen={app}\\classes\r\n", {}, nothing, -1},
