@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "tests/kit/Dialogs.h"
+#include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TextFiles.h"
 
@@ -90,6 +91,17 @@ bool InspectThenIgnore(const SeenDialog& seen) {
     return true;
 }
 
+// Whether the process that shows this dialog also shows its splash window.
+bool SplashBeside(HWND dialog) {
+    DWORD process = 0, owner = 0;
+    GetWindowThreadProcessId(dialog, &process);
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"SplashScreenWindow", nullptr); w != nullptr;
+         w = FindWindowExW(nullptr, w, L"SplashScreenWindow", nullptr)) {
+        if (GetWindowThreadProcessId(w, &owner) && owner == process && IsWindowVisible(w)) return true;
+    }
+    return false;
+}
+
 TEST(ExceptionReport, EachAnswerAndItsExitCode) {
     struct Row {
         const char* what;
@@ -105,10 +117,16 @@ TEST(ExceptionReport, EachAnswerAndItsExitCode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        const Outcome o = Launch({.settings = AppSettings(L"[Application]\r\nFailure Check=" + row.failureCheck + L"\r\n"),
+        const Outcome o = Launch({.settings = AppSettings(L"[Application]\r\nFailure Check=" + row.failureCheck +
+                                                          L"\r\n[Display]\r\nSplash Screen={app}\\s.png\r\n"),
                                   // Stopping must not wait for the other thread, which would end far later.
                                   .classes = {{"app/Main", ThrowingMain(row.exitCode == 0 ? 300 : 30000)}},
-                                  .onDialog = row.answer})
+                                  .files = {{L"{app}\\s.png", ReadBytes(SourceDir() + L"\\splash\\tests\\data\\quadrants.png")}},
+                                  .onDialog = [&](const SeenDialog& d) {
+                                      if (!row.answer) return false;
+                                      EXPECT_FALSE(SplashBeside(d.window)) << "the splash is closed before the report";
+                                      return row.answer(d);
+                                  }})
                               .Run();
         EXPECT_TRUE(o.finished);
         EXPECT_EQ(o.exitCode, row.exitCode) << o.trace.Text();
