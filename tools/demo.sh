@@ -22,17 +22,16 @@ fi
 app=$PWD/$root/demo/Demo
 echo "== Laying out the example in $app"
 rm -rf "$app"
-mkdir -p "$app/lib" "$app/jre/bin/client"
+mkdir -p "$app/jre/bin/client"
 cp "$root/x64/tarn64.exe" "$app/Demo.exe"
 # The settings are read as UTF-16 with CR LF line ends, as Windows editors save them.
 python3 - "$PWD/demo" "$app" <<'PY'
-import pathlib, sys, zipfile
+import pathlib, shutil, sys
 demo, app = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
 text = (demo / "Demo.ini").read_text(encoding="utf-8").replace("\r\n", "\n").replace("\n", "\r\n")
 (app / "Demo.ini").write_bytes("\ufeff".encode("utf-16-le") + text.encode("utf-16-le"))
-with zipfile.ZipFile(app / "lib" / "demo.jar", "w", zipfile.ZIP_STORED) as jar:
-    for path in sorted((demo / "classes").rglob("*.class")):
-        jar.write(path, path.relative_to(demo / "classes").as_posix())
+# The stand-in reads classes from folders only (a real runtime reads jars too).
+shutil.copytree(demo / "classes", app / "classes", dirs_exist_ok=True)
 PY
 cp "$root/x64/standin/jvm.dll" "$app/jre/bin/client/jvm.dll"
 : >"$app/jre/bin/java.dll"
