@@ -28,22 +28,8 @@ ToolRun RunTool(const WString& arguments, const TempFolder& folder) {
     return {run.finished ? run.ExitCode() : -1, ReadBytes(folder.Path() + L"\\tool.log")};
 }
 
-// A 16-pixel, 32-bit icon file written by hand after the .ico layout: directory, then one
-// bitmap (header, bottom-up pixels, AND mask).
-std::string SmallIconFile() {
-    std::string image;
-    auto dword = [](std::string& s, uint32_t v) { for (int i = 0; i < 4; ++i) s += static_cast<char>(v >> (8 * i)); };
-    auto word = [](std::string& s, uint32_t v) { s += static_cast<char>(v); s += static_cast<char>(v >> 8); };
-    dword(image, 40), dword(image, 16), dword(image, 32), word(image, 1), word(image, 32);
-    for (int i = 0; i < 6; ++i) dword(image, 0);
-    for (int i = 0; i < 16 * 16; ++i) dword(image, 0xFF208040u + static_cast<uint32_t>(i));
-    image.append(16 * 4, '\0');
-    std::string file;
-    word(file, 0), word(file, 1), word(file, 1);
-    file += std::string{16, 16, 0, 0};
-    word(file, 1), word(file, 32), dword(file, static_cast<uint32_t>(image.size())), dword(file, 22);
-    return file + image;
-}
+// A 16-pixel, 32-bit icon file: directory, then one bitmap (header, bottom-up pixels, AND mask).
+WString VendorIcon() { return SourceDir() + L"\\brand\\tests\\data\\vendor.ico"; }
 
 WString VersionString(const WString& path, const WString& name) {
     DWORD ignored = 0;
@@ -89,7 +75,7 @@ TEST(Branding, TheBuildCarriesTarnsOwnIconVersionAndLevel) {
 
 TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
     TempFolder work(L"brand");
-    WriteBytes(work.File(L"vendor.ico"), SmallIconFile());
+    CopyTo(VendorIcon(), work.File(L"vendor.ico"));
     WriteBytes(work.File(L"base.ini"), "[Java Runtime Environment]\nMain Class=app.Main\n[Class Path]\nClass Path=classes\n");
     const std::string released = ReadBytes(LauncherExe());
     const ToolRun run = RunTool(L"--input \"" + LauncherExe() + L"\" --output Vendor.exe --icon vendor.ico"
@@ -108,7 +94,7 @@ TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
              {L"ProductName", L"Example"}, {L"ProductVersion", L"2.5"}, {L"FileVersion", L"2.5.1.7"},
              {L"LegalCopyright", L"(c) 2026 Example"}, {L"OriginalFilename", L"Example.exe"}})
         EXPECT_EQ(VersionString(branded, name), value) << ToUtf8(name);
-    EXPECT_EQ(PickedIcon(branded), SmallIconFile().substr(22));
+    EXPECT_EQ(PickedIcon(branded), ReadBytes(VendorIcon()).substr(22));
     EXPECT_NE(ManifestOf(branded).find("level=\"highestAvailable\""), std::string::npos);
 
     // The base text supplies main class and class path; the settings file only unlocks it.

@@ -8,22 +8,16 @@
 
 #include "base/Handles.h"
 #include "instance/InstanceNames.h"
+#include "tests/kit/Dialogs.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
 
-// A named event that the stand-in waits for ("await NAME", or the VM creation gate).
-struct TestEvent {
-    inline static int count = 0;
-    std::string name = "tarn-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
-    HandleHolder event{CreateEventA(nullptr, TRUE, FALSE, name.c_str())};
-};
-
 // A program whose main waits for the test's "end"; later starts talk to it meanwhile.
 struct Instance {
-    TestEvent end;
+    Gate end;
     Launch launch;
     std::unique_ptr<ChildProcess> running;
 
@@ -31,17 +25,16 @@ struct Instance {
              const WString& vmParameters = L"")
         : launch({.settings = AppSettings(L"Virtual Machine Parameters=" + vmParameters + L"\r\n[Application]\r\n" +
                                           settings),
-                  .classes = {{"app/Main", "method main\n  out main\n  await " + end.name + "\n" + afterEnd +
+                  .classes = {{"app/Main", "method main\n  out main\n  await " + end.Name() + "\n" + afterEnd +
                                                "end\n" + secondary}}}),
           running(launch.Start(L"first")) {}
     // Until the trace holds count lines of that name (at most 30 s).
     bool Reached(const char* name, size_t count = 1) const {
-        for (int i = 0; i < 600 && launch.ReadTrace().Named(name).size() < count; ++i) Sleep(50);
-        return launch.ReadTrace().Named(name).size() >= count;
+        return AwaitCondition([&] { return launch.ReadTrace().Named(name).size() >= count; }, 30000);
     }
     // Lets main go on; the run ends cleanly and the stand-in saw no JNI misuse.
     Outcome End(int exitCode = 0) {
-        SetEvent(end.event.get());
+        end.Open();
         Outcome outcome = launch.Finish(*running);
         ExpectCleanEnd(outcome, exitCode);
         return outcome;
@@ -120,17 +113,16 @@ TEST(LaterStarts, SeveralAtOnceEachGetTheirOwnAnswer) {
 }
 
 TEST(LaterStarts, BeforeMainTheRequestWaitsForTheMainStartedMoment) {
-    TestEvent gate;
-    Instance instance(kOn, kIntForm, "", L"-Dtarn.standin.createGate=" + FromUtf8(gate.name));
+    Gate gate;
+    Instance instance(kOn, kIntForm, "", L"-Dtarn.standin.createGate=" + FromUtf8(gate.Name()));
     ASSERT_TRUE(instance.Reached("Await"));  // held inside the VM's creation
     const auto later = instance.launch.Start(L"early");
     const SharedBlock block = OpenBlock(instance.launch);
     ASSERT_TRUE(block.view);
     const auto* area = reinterpret_cast<const wchar_t*>(block.Bytes() + 12);
-    for (int i = 0; i < 600 && WString(area, 6) != WString(L"early\0", 6); ++i) Sleep(50);
-    ASSERT_EQ(WString(area, 6), WString(L"early\0", 6)) << "handed over";
+    ASSERT_TRUE(AwaitCondition([&] { return WString(area, 6) == WString(L"early\0", 6); }, 30000)) << "handed over";
     EXPECT_EQ(WaitForSingleObject(later->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
-    SetEvent(gate.event.get());
+    gate.Open();
     ExpectCleanEnd(instance.launch.Finish(*later), 7);
     const Trace trace = instance.End().trace;
     // The worker's first step follows everything the VM thread did before calling main.

@@ -1,8 +1,11 @@
-// Ordering and choosing among registry runtimes: preference, server VM, version, found order,
-// and the "Preferred versions" entries.
+// Choosing a runtime: ordering registry runtimes (preference, server VM, version, found order, the
+// "Preferred versions" entries), then the jvm.dll of a runtime folder under each JVM Type.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "jre/CandidateOrder.h"
+#include "jre/JvmLibrary.h"
 
 namespace tarn {
 namespace {
@@ -16,25 +19,21 @@ JreCandidate Candidate(const wchar_t* home, const wchar_t* version, bool preferr
     return candidate;
 }
 
-struct PickCase {
-    const char* name;
-    CandidateList candidates;  // in found order
-    WStringList preferredVersions;
-    OrderRules rules;
-    const wchar_t* expectedHome;  // nullptr: nothing chosen
-};
-
 const OrderRules kMixed{true, false};
 const OrderRules kMixedServerFirst{true, true};
 const OrderRules kUnmixed{false, false};
 const OrderRules kUnmixedServerFirst{false, true};
 
-const std::vector<PickCase>& PickCases() {
-    static const std::vector<PickCase> cases = {
+TEST(PickCandidate, Rules) {
+    const struct {
+        const char* name;
+        CandidateList candidates;  // in found order
+        WStringList preferredVersions;
+        OrderRules rules;
+        const wchar_t* expectedHome;  // nullptr: nothing chosen
+    } cases[] = {
         {"nothing found", {}, {L"1.8"}, kMixed, nullptr},
         {"newest wins", {Candidate(L"a", L"1.7.0_80"), Candidate(L"b", L"1.8.0_45")}, {}, kMixed, L"b"},
-        {"version compared by number, not text",
-         {Candidate(L"nine", L"1.9.0"), Candidate(L"ten", L"1.10.0")}, {}, kMixed, L"ten"},
         {"preferred entry 1.7", {Candidate(L"a", L"1.7.0_80"), Candidate(L"b", L"1.8.0_45")}, {L"1.7"}, kMixed, L"a"},
         {"preferred entry picks the newest match",
          {Candidate(L"old", L"1.8.0_20"), Candidate(L"new", L"1.8.0_45"), Candidate(L"11", L"11.0.2")},
@@ -72,11 +71,7 @@ const std::vector<PickCase>& PickCases() {
         {"preferred entry walks the sorted order",
          {Candidate(L"plain", L"1.8.0_60"), Candidate(L"fav", L"1.8.0_20", true)}, {L"1.8"}, kMixed, L"fav"},
     };
-    return cases;
-}
-
-TEST(PickCandidate, Rules) {
-    for (const PickCase& c : PickCases()) {
+    for (const auto& c : cases) {
         const auto picked = PickCandidate(c.candidates, c.preferredVersions, c.rules);
         if (c.expectedHome == nullptr) {
             EXPECT_FALSE(picked.has_value()) << c.name;
@@ -93,6 +88,47 @@ TEST(SortCandidates, HundredsOfEqualCandidatesKeepTheirOrder) {
     SortCandidates(list, kMixed);
     for (int i = 0; i < 250; ++i) EXPECT_EQ(list[i].home, std::to_wstring(2 * i + 1));
     for (int i = 0; i < 250; ++i) EXPECT_EQ(list[250 + i].home, std::to_wstring(2 * i));
+}
+
+// Within one runtime folder: which jvm.dll it yields under each JVM Type.
+TEST(ChooseJvmLibrary, PolicyAndSubPathOrder) {
+    const WString home = L"C:\\rt\\";
+    // The VM folders under bin\ holding a jvm.dll, and the one chosen by the default order (client,
+    // classic, hotspot, server, jrockit), by favor_server (server first) and by server only ("": none).
+    const struct {
+        std::vector<const wchar_t*> vms;
+        const wchar_t* chosen[3];
+    } rows[] = {
+        {{L"client", L"server"}, {L"client", L"server", L"server"}},
+        {{L"server"}, {L"server", L"server", L"server"}},
+        {{L"client"}, {L"client", L"client", L""}},
+        {{L"jrockit"}, {L"jrockit", L"jrockit", L""}},
+        {{L"hotspot", L"classic"}, {L"classic", L"classic", L""}},
+        {{L"server", L"hotspot"}, {L"hotspot", L"server", L"server"}},
+        {{L"jrockit", L"server"}, {L"server", L"server", L"server"}},
+        {{L"jrockit", L"server", L"hotspot", L"classic", L"client"}, {L"client", L"server", L"server"}},
+        {{L"classic", L"jrockit"}, {L"classic", L"classic", L""}},
+        {{}, {L"", L"", L""}},
+        {{L"minimal"}, {L"", L"", L""}},  // a VM folder not in the list
+    };
+    const std::set<WString> known = {home + L"bin\\client\\jvm.dll", home + L"bin\\classic\\jvm.dll",
+                                     home + L"bin\\hotspot\\jvm.dll", home + L"bin\\server\\jvm.dll",
+                                     home + L"bin\\jrockit\\jvm.dll"};
+    const int32_t types[] = {kClientFirst, kServerFirst, kServerOnly, 7};  // an unknown type reads as the default
+    for (const auto& row : rows) {
+        std::set<WString> present;
+        for (const wchar_t* vm : row.vms) present.insert(home + L"bin\\" + vm + L"\\jvm.dll");
+        for (int t = 0; t < 4; ++t) {
+            const WString chosen = row.chosen[t % 3], what = std::to_wstring(types[t]) + L" " + chosen;
+            SCOPED_TRACE(std::string(what.begin(), what.end()));
+            const JvmLibrary library = ChooseJvmLibrary(home, types[t], [&](const WString& path) {
+                EXPECT_EQ(known.count(path), 1u) << "only the five known sub-paths are looked at";
+                return present.count(path) > 0;
+            });
+            EXPECT_EQ(library.path, chosen.empty() ? L"" : home + L"bin\\" + chosen + L"\\jvm.dll");
+            EXPECT_EQ(library.server, chosen == L"server");
+        }
+    }
 }
 
 }  // namespace

@@ -81,7 +81,8 @@ void RunRows(const std::vector<Row>& rows) {
         // "{pair}" before the settings names a recording paired product.
         const bool pair = row.settings.rfind(L"{pair}", 0) == 0;
         const RecordingPair recording(pairs.Path() + L"\\Pair.exe", 7);
-        Scenario s{.settings = L"[Product Information]\r\nProduct Name=Discovery Test\r\nProduct Code={D15C}\r\n"
+        // The user's settings lie in a folder named after the product, less what no file name may hold.
+        Scenario s{.settings = L"[Product Information]\r\nProduct Name=Disc\"o<v>e|ry: T\\e/s*t?\r\nProduct Code={D15C}\r\n"
                                L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n" +
                                row.settings.substr(pair ? 6 : 0) +
                                (pair ? L"[Application]\r\nPair Return Code=Yes\r\nPair Product=" + recording.ExePath() + L"\r\n" : L""),
@@ -89,6 +90,7 @@ void RunRows(const std::vector<Row>& rows) {
                    .runtimes = {},
                    .registry = row.registry,
                    .environment = recording.Environment(),
+                   .exeName = L"App.v2.exe",
                    .onDialog = DeclineJreNotFound};  // without a runtime the user is asked, and declines
         s.environment.emplace_back(L"JAVA_HOME", row.javaHome);
         for (const Runtime& r : row.runtimes) {
@@ -102,7 +104,7 @@ void RunRows(const std::vector<Row>& rows) {
             for (const WString& vm : r.vms) s.files.push_back({home + L"\\bin\\" + vm + L"\\jvm.dll", "not an image"});
         }
         if (!row.userJrePath.empty()) {
-            s.files.push_back({L"{appdata}\\Discovery Test\\{D15C}\\App.ini",
+            s.files.push_back({L"{appdata}\\Discovery Test\\{D15C}\\App.v2.ini",
                                Utf16Bytes(L"[Java Runtime Environment]\r\nJRE Path=" + row.userJrePath + L"\r\n")});
         }
         Launch launch(std::move(s));
@@ -292,19 +294,20 @@ TEST(Discovery, HostileRegistryValuesNeitherCrashNorHang) {
 
 TEST(Discovery, AnEmptyJavaHomeDoesNotNameTheDriveRoot) {
     // With a backslash added, an empty value would read as the current drive's root.
-    TempFolder folder;
-    wchar_t previous[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
-    WriteBytes(L"C:\\bin\\java.dll", "marker");
-    const WString before = GetEnvironment(L"JAVA_HOME");
+    struct Machine {  // the current folder, JAVA_HOME and the marker put back, whatever happens
+        TempFolder folder;
+        wchar_t previous[MAX_PATH] = {};
+        const WString javaHome = GetEnvironment(L"JAVA_HOME");
+        Machine() { GetCurrentDirectoryW(MAX_PATH, previous), WriteBytes(L"C:\\bin\\java.dll", "marker"); }
+        ~Machine() {
+            SetCurrentDirectoryW(previous);
+            SetEnvironmentVariableW(L"JAVA_HOME", javaHome.empty() ? nullptr : javaHome.c_str());
+            RemoveTree(L"C:\\bin");
+        }
+    } machine;
+    ASSERT_TRUE(SetCurrentDirectoryW(machine.folder.Path().c_str()));
     SetEnvironmentVariableW(L"JAVA_HOME", L"");
-    const WString found = JavaHomeFromEnvironment();
-    SetEnvironmentVariableW(L"JAVA_HOME", before.empty() ? nullptr : before.c_str());
-    SetCurrentDirectoryW(previous);
-    DeleteFileW(L"C:\\bin\\java.dll");
-    RemoveDirectoryW(L"C:\\bin");
-    EXPECT_EQ(found, L"");
+    EXPECT_EQ(JavaHomeFromEnvironment(), L"");
 }
 
 }  // namespace

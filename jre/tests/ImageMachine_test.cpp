@@ -33,11 +33,6 @@ std::string Image(uint32_t headerOffset, uint16_t machine, size_t totalSize, con
     return bytes;
 }
 
-std::string Swapped(std::string bytes) {
-    std::swap(bytes[0], bytes[1]);
-    return bytes;
-}
-
 std::optional<uint16_t> MachineOf(const std::string& bytes) {
     return ReadImageMachine([&bytes](uint64_t offset, void* buffer, size_t count) {
         if (offset > bytes.size() || count > bytes.size() - offset) return false;
@@ -70,7 +65,7 @@ TEST(ReadImageMachine, EveryShapeOfHeader) {
         {"offset pointing at the DOS header", Image(0, 0x8664, 0x200), -1},
         {"wrong signature", Image(0x80, 0x8664, 0x200, "PE\0\1"), -1},
         {"NE signature", Image(0x80, 0x8664, 0x200, "NE\0\0"), -1},
-        {"ZM instead of MZ", Swapped(Image(0x80, 0x8664, 0x200)), -1},
+        {"ZM instead of MZ", "ZM" + Image(0x80, 0x8664, 0x200).substr(2), -1},
         {"text", std::string(300, 'a'), -1},
     };
     for (const HeaderCase& c : cases) {
@@ -96,18 +91,11 @@ protected:
     }
 };
 
-TEST_F(ImageFileTest, RealImagesOfBothArchitectures) {
-    const auto native = ImageMachineOfFile(test::StandinJvm());
-    ASSERT_TRUE(native.has_value());
-    EXPECT_EQ(*native, kOwnMachine);
-    const auto other = ImageMachineOfFile(test::StandinJvm(test::JvmVariant::Full, test::Arch::Other));
-    ASSERT_TRUE(other.has_value()) << "the other build tree must hold the stand-in runtime";
-    EXPECT_EQ(*other, 0x014C);
-    EXPECT_NE(*other, kOwnMachine);
-}
-
-TEST_F(ImageFileTest, BrokenAndUnreadableFilesAreNoImage) {
-    const std::string real = test::ReadBytes(test::StandinJvm(test::JvmVariant::Full, test::Arch::Other));
+TEST_F(ImageFileTest, RealImagesOfBothArchitecturesAndBrokenOrUnreadableFiles) {
+    EXPECT_EQ(ImageMachineOfFile(test::StandinJvm()), kOwnMachine);
+    const WString other = test::StandinJvm(test::JvmVariant::Full, test::Arch::Other);
+    EXPECT_EQ(ImageMachineOfFile(other), 0x014C) << "the other build tree must hold the stand-in runtime";
+    const std::string real = test::ReadBytes(other);
     ASSERT_GT(real.size(), 1024u);
     EXPECT_FALSE(ImageMachineOfFile(File(L"empty.dll", "")));
     EXPECT_FALSE(ImageMachineOfFile(File(L"mz.dll", "MZ")));

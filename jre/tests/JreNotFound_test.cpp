@@ -22,20 +22,17 @@ using namespace test;
 
 const WString kProduct = L"[Product Information]\r\nProduct Name=Tarn: Test\r\nProduct Code={42}\r\n";
 const WString kUserFolder = L"{appdata}\\Tarn Test\\{42}\\";
-const std::string kMain = "method main\n  out started\nend\n";
 
 // Runtimes the user may browse to; nothing beside the launcher, in the registry or in JAVA_HOME.
 Scenario Machine(const WString& settings) {
-    Scenario scenario;
-    scenario.settings = kProduct + AppSettings(settings);
-    scenario.classes = {{"app/Main", kMain}};
-    scenario.runtimes = {{L"{app}\\rt\\jre", {}},
+    return {.settings = kProduct + AppSettings(settings),
+            .classes = {{"app/Main", "method main\n  out started\nend\n"}},
+            .runtimes = {{L"{app}\\rt\\jre", {}},
                          {L"{app}\\rt\\server", {.vms = {L"server"}}},
                          {L"{app}\\rt\\jdk", {.jdk = true}},
-                         {L"{app}\\rt\\other", {.arch = Arch::Other}}};
-    scenario.environment = {{L"JAVA_HOME", L""}};
-    scenario.onDialog = [](const SeenDialog& seen) { return seen.title == L"JRE Not Found"; };
-    return scenario;
+                         {L"{app}\\rt\\other", {.arch = Arch::Other}}},
+            .environment = {{L"JAVA_HOME", L""}},
+            .onDialog = [](const SeenDialog& seen) { return seen.title == L"JRE Not Found"; }};
 }
 
 // The dialog of a running launcher, driven as a user drives it.

@@ -1,7 +1,12 @@
-// Centring and control placement, worked out by hand on screen-sized numbers.
+// The dialog's arithmetic and link colours: centring and control placement on screen-sized
+// numbers, and registry colour values; expected results worked out by hand.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "jre/LayoutArithmetic.h"
+#include "jre/LinkColor.h"
 
 namespace tarn {
 namespace {
@@ -47,17 +52,14 @@ struct PlaceCase {
     LayoutRect expected;
 };
 
+// The combinations the exception report's controls use are checked on the real dialog.
 TEST(PlaceControl, EachFlagCombination) {
     const LayoutRect button{153, 210, 203, 224};
     const LayoutRect field{16, 54, 259, 156};
     const PlaceCase cases[] = {
-        {"size X", kLayoutSizeX, field, field, 100, 40, {16, 54, 359, 156}},
         {"size Y", kLayoutSizeY, field, field, 100, 40, {16, 54, 259, 196}},
-        {"size X and Y", kLayoutSizeX | kLayoutSizeY, field, field, 100, 40, {16, 54, 359, 196}},
         {"move X", kLayoutMoveX, button, button, 100, 40, {253, 210, 303, 224}},
         {"move Y", kLayoutMoveY, button, button, 100, 40, {153, 250, 203, 264}},
-        {"move X and Y", kLayoutMoveX | kLayoutMoveY, button, button, 100, 40, {253, 250, 303, 264}},
-        {"size X, move Y", kLayoutSizeX | kLayoutMoveY, field, field, 100, 40, {16, 94, 359, 196}},
         {"size and move X: moves", kLayoutSizeX | kLayoutMoveX, button, button, 100, 0, {253, 210, 303, 224}},
         {"no flags keep the current edges", kLayoutRepaint, button, {5, 6, 25, 26}, 100, 40, {5, 6, 25, 26}},
         {"size X keeps the current left", kLayoutSizeX, {10, 0, 110, 20}, {12, 3, 130, 23}, 50, 0, {12, 3, 160, 23}},
@@ -67,6 +69,28 @@ TEST(PlaceControl, EachFlagCombination) {
     };
     for (const PlaceCase& c : cases) {
         EXPECT_EQ(PlaceControl(c.flags, c.initial, c.current, c.dW, c.dH), c.expected) << c.name;
+    }
+}
+
+// The validation rules of a link colour value that the dialog's colours cannot show on their own
+// (those are checked through the real launcher).
+TEST(LinkColor, RegistryValues) {
+    const struct {
+        uint32_t type;
+        std::u16string data;  // the value's units, terminator included when it has one
+        std::optional<uint32_t> expected;
+    } rows[] = {
+        {kRegistryExpandText, std::u16string(u" 12,34x,-2", 11), 0xFE220C},  // as the C reader reads numbers
+        {kRegistryText, std::u16string(u"0,-1,0", 7), std::nullopt},          // -1 is no number
+        {kRegistryText, std::u16string(u"0,0,", 5), std::nullopt},            // no third component
+        {kRegistryText, std::u16string(u"1,2,3", 5), std::nullopt},           // not terminated
+        {kRegistryText, std::u16string(u"100,200,2500", 13), std::nullopt},   // more than 12 units
+        {4 /* REG_DWORD */, std::u16string(u"1,2,3", 6), std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const auto bytes = static_cast<uint32_t>(row.data.size() * sizeof(char16_t));
+        EXPECT_EQ(ColorFromRegistryValue(row.type, row.data.data(), bytes), row.expected)
+            << std::string(row.data.begin(), row.data.end());
     }
 }
 

@@ -72,8 +72,10 @@ TEST(BaseText, BuildToolEnciphersAsTheBaseProviderDoes) {
     EXPECT_EQ(ReadBytes(SampleResource(L"base-text.bin")), CryptEncipher(kSamplePassphrase, sampleText));
 }
 
-// The base text alone names the main class, so only a launcher that cannot unlock it stops with
-// message 210.
+// Built from launcher/tests/data/base-test.ini: Main Class com.example.BaseMain, VM parameters
+// -Xmx256m, System Path base-path, Library Path C:\Bibliothèque\𝄞 (UTF-8 with a byte-order mark
+// and LF line ends). The base text alone names the main class, so only a launcher that cannot
+// unlock it stops with message 210; a "+" section extends a base value.
 TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCode) {
     const WString padded = L"[Product Information]\r\nUpgrade Code =  \"" + kTestUpgradeCode + L"\"  \r\n";
     const struct RunCase {
@@ -81,8 +83,11 @@ TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCode) {
         WString launcher;
         WString iniText;
         WStringList dialogs;
+        std::vector<std::string> parameters = {};  // the options after library path and class path, before the hooks
     } cases[] = {
-        {"the Upgrade Code read as a file value: trimmed, unquoted", BaseTestLauncher(), padded, {}},
+        {"the Upgrade Code read as a file value: trimmed, unquoted", BaseTestLauncher(), padded, {}, {"-Xmx256m"}},
+        {"a plus value extends the base", BaseTestLauncher(),
+         padded + L"[Java Runtime Environment+]\r\nVirtual Machine Parameters=-Dplus=1\r\n", {}, {"-Xmx256m", "-Dplus=1"}},
         {"a wrong Upgrade Code", BaseTestLauncher(), WithCode(L"{6F1C8E52-3A9D-4B7E-9C21-5D0A7B3E8F15}"),
          {kMissingMainClass}},
         {"the Upgrade Code in other letter case", BaseTestLauncher(),
@@ -95,13 +100,18 @@ TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCode) {
     for (const RunCase& c : cases) {
         SCOPED_TRACE(c.what);
         const Outcome o = Launch({.settings = L"[Class Path]\r\nClass Path=classes\r\n" + c.iniText,
-                                  .classes = {{"com/example/BaseMain", "method main\nend\n"}},
+                                  .classes = {{"com/example/BaseMain", "method main\n  out base main ran\n  env Path\nend\n"}},
                                   .exeName = L"Start.exe",
                                   .launcher = c.launcher})
                               .Run();
         EXPECT_TRUE(o.finished);
         EXPECT_EQ(o.exitCode, c.dialogs.empty() ? 0 : -1);
         EXPECT_EQ(o.DialogTexts(), c.dialogs);
+        if (!c.dialogs.empty()) continue;
+        EXPECT_EQ(o.out.at(0), L"base main ran");
+        EXPECT_EQ(PrintedValue(o, L"Path").rfind(L"base-path;", 0), 0u);
+        ASSERT_GE(o.options.size(), 4u);
+        EXPECT_EQ(std::vector<std::string>(o.options.begin() + 2, o.options.end() - 2), c.parameters);
     }
 }
 

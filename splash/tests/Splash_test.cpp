@@ -23,48 +23,23 @@ std::string NoInitLibrary() {  // noinit\splashscreen.dll beside the stand-in's
     return ReadBytes(library.insert(library.rfind(L'\\'), L"\\noinit"));
 }
 
-// A named event the stand-in waits for ("await NAME", tarn.standin.createGate=NAME).
-class Gate {
-public:
-    ~Gate() { Open(); }  // nothing stays blocked after a failed check
-    std::string Name() const { return name_; }
-    void Open() const { SetEvent(event_.get()); }
-
-private:
-    static inline int count_ = 0;
-    std::string name_ = "tarn-splash-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count_);
-    HandleHolder event_{CreateEventA(nullptr, TRUE, FALSE, name_.c_str())};
-};
-
 // The usual product showing {app}\s.png; main waits at the gate, then says so.
 Scenario Product(const WString& settings, const Gate& gate, const std::string& then = " out main ends\n") {
-    Scenario scenario;
-    scenario.settings = AppSettings(settings);
-    scenario.classes = {{"app/Main", "method main\n await " + gate.Name() + "\n" + then + "end\n"}};
-    scenario.files = {{L"{app}\\s.png", Data(L"quadrants.png")}};
-    return scenario;
+    return {.settings = AppSettings(settings),
+            .classes = {{"app/Main", "method main\n await " + gate.Name() + "\n" + then + "end\n"}},
+            .files = {{L"{app}\\s.png", Data(L"quadrants.png")}}};
 }
 
-HWND FindSplash(DWORD processId) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"SplashScreenWindow", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId) return window;
-    }
-    return nullptr;
-}
+std::vector<HWND> Splashes(DWORD processId) { return FindDialogs(processId, L"SplashScreenWindow"); }
 
 // Waits (bounded, while the launcher runs) for its splash to be visible and painted.
 HWND AwaitSplash(const ChildProcess& child) {
     const ULONGLONG deadline = GetTickCount64() + 30000;
     do {
-        const HWND window = FindSplash(child.Id());
+        const std::vector<HWND> shown = Splashes(child.Id());
         DWORD_PTR answer = 0;
         // Answered once the splash thread is in its message loop, so after the first painting.
-        if (window != nullptr && IsWindowVisible(window) &&
-            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
-            return window;
+        if (!shown.empty() && SendMessageTimeoutW(shown[0], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return shown[0];
     } while (WaitForSingleObject(child.Handle(), 10) == WAIT_TIMEOUT && GetTickCount64() < deadline);
     return nullptr;
 }
@@ -182,11 +157,9 @@ TEST(Splash, GoesWhenMainReturnsWhileTheProgramWorksOn) {
     ASSERT_NE(AwaitSplash(*child), nullptr);
     gate.Open();
     // DestroyJavaVM waits for the program's thread; the splash is closed before.
-    const ULONGLONG deadline = GetTickCount64() + 30000;
-    while (!launch.ReadTrace().Has("DestroyJavaVM") && GetTickCount64() < deadline) Sleep(10);
-    ASSERT_TRUE(launch.ReadTrace().Has("DestroyJavaVM"));
+    ASSERT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("DestroyJavaVM"); }, 30000));
     EXPECT_EQ(WaitForSingleObject(child->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the program ended";
-    EXPECT_EQ(FindSplash(child->Id()), nullptr);
+    EXPECT_EQ(Splashes(child->Id()), std::vector<HWND>{});
     EXPECT_TRUE(NoWarnings(launch.ReadTrace()));
 }
 
@@ -219,13 +192,10 @@ TEST(Splash, RuntimeLibraryOrNoneAsArgumentsAndSettingsSay) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        Scenario scenario;
-        scenario.settings = AppSettings(row.settings);
-        scenario.classes = {{"app/Main", row.main}};
-        scenario.files = {{L"{app}\\s.png", Data(L"quadrants.png")}};
-        scenario.runtimes[0].spec.splashLibrary = true;
-        scenario.runtimes[0].spec.variant = row.jvm;
-        Launch launch(scenario);
+        Launch launch({.settings = AppSettings(row.settings),
+                       .classes = {{"app/Main", row.main}},
+                       .runtimes = {{L"{app}\\jre", {.splashLibrary = true, .variant = row.jvm}}},
+                       .files = {{L"{app}\\s.png", Data(L"quadrants.png")}}});
         const Outcome o = launch.Run(row.arguments);
         EXPECT_EQ(o.exitCode, row.exitCode);
         EXPECT_EQ(o.out, row.out);
@@ -237,8 +207,7 @@ TEST(Splash, RuntimeLibraryOrNoneAsArgumentsAndSettingsSay) {
         }
         EXPECT_EQ(calls, row.calls) << o.trace.Text();
         if (!row.calls.starts_with("Splash")) continue;
-        std::string picture = ToUtf8(launch.Expand(L"{app}\\s.png"));
-        picture = std::string(1, '"').append(picture).append(1, '"');
+        const std::string picture = "\"" + ToUtf8(launch.Expand(L"{app}\\s.png")) + "\"";
         EXPECT_EQ(o.trace.Details("SplashLoadFile"), std::vector<std::string>{picture});
         EXPECT_EQ(o.trace.Details("SplashSetFileJarName"), std::vector<std::string>{picture + ", \"\""});
     }

@@ -2,30 +2,14 @@
 
 namespace tarn::test {
 
-namespace {
-
-struct Search {
-    DWORD processId;
+std::vector<HWND> FindDialogs(DWORD processId, const wchar_t* windowClass) {
     std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (owner == search->processId && IsWindowVisible(window) && WString(className) == L"#32770")
-        search->found.push_back(window);
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> FindDialogs(DWORD processId) {
-    Search search{processId, {}};
-    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) found.push_back(window);
+    }
+    return found;
 }
 
 WString WindowText(HWND window) {

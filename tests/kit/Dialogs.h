@@ -9,8 +9,8 @@
 
 namespace tarn::test {
 
-// Visible top-level dialogs (#32770) of a process.
-std::vector<HWND> FindDialogs(DWORD processId);
+// Visible top-level dialogs (#32770), or windows of another class, of a process.
+std::vector<HWND> FindDialogs(DWORD processId, const wchar_t* windowClass = L"#32770");
 WString WindowText(HWND window);
 WString ControlText(HWND dialog, int controlId);
 // The text of a message box (its static 65535), line feeds kept.

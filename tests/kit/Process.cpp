@@ -1,8 +1,8 @@
 #include "tests/kit/Process.h"
 
 #include <algorithm>
-#include <map>
 
+#include "base/Environment.h"
 #include "base/Handles.h"
 #include "tests/kit/Dialogs.h"
 
@@ -16,39 +16,29 @@ WStringList RunResult::DialogTexts() const {
 
 namespace {
 
-struct NoCaseLess {
-    bool operator()(const WString& a, const WString& b) const { return _wcsicmp(a.c_str(), b.c_str()) < 0; }
-};
+// The overrides set in this process while a child starts, which inherits them; put back after.
+class EnvironmentOverride {
+public:
+    explicit EnvironmentOverride(const std::vector<std::pair<WString, WString>>& overrides) {
+        for (const auto& [name, value] : overrides) {
+            saved_.emplace_back(name, GetEnvironment(name));
+            SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
+        }
+    }
+    ~EnvironmentOverride() {
+        for (auto at = saved_.rbegin(); at != saved_.rend(); ++at)
+            SetEnvironmentVariableW(at->first.c_str(), at->second.empty() ? nullptr : at->second.c_str());
+    }
 
-// The current environment with the overrides applied, as a CreateProcessW block.
-std::vector<wchar_t> EnvironmentBlock(const std::vector<std::pair<WString, WString>>& overrides) {
-    std::map<WString, WString, NoCaseLess> variables;
-    wchar_t* block = GetEnvironmentStringsW();
-    for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
-        const WString text = entry;
-        const size_t equals = text.find(L'=', 1);
-        if (equals != WString::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
-    }
-    FreeEnvironmentStringsW(block);
-    for (const auto& [name, value] : overrides) {
-        if (value.empty()) variables.erase(name);
-        else variables[name] = value;
-    }
-    std::vector<wchar_t> result;
-    for (const auto& [name, value] : variables) {
-        const WString entry = name + L"=" + value;
-        result.insert(result.end(), entry.begin(), entry.end());
-        result.push_back(L'\0');
-    }
-    result.push_back(L'\0');
-    return result;
-}
+private:
+    std::vector<std::pair<WString, WString>> saved_;  // in the order set; an empty value: unset
+};
 
 }  // namespace
 
 ChildProcess::ChildProcess(const WString& program, const WString& arguments, const RunOptions& options) {
     WString commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    std::vector<wchar_t> environment = EnvironmentBlock(options.environment);
+    const EnvironmentOverride environment(options.environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -60,9 +50,8 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
         startup.hStdOutput = startup.hStdError = output.get();
     }
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, CREATE_UNICODE_ENVIRONMENT,
-                       environment.data(), options.workingFolder.empty() ? nullptr : options.workingFolder.c_str(),
-                       &startup, &started)) {
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, 0, nullptr,
+                       options.workingFolder.empty() ? nullptr : options.workingFolder.c_str(), &startup, &started)) {
         CloseHandle(started.hThread);
         process_ = started.hProcess;
         id_ = started.dwProcessId;

@@ -58,11 +58,7 @@ WStringList PrintedTo(const Trace& trace, const std::string& stream) {
 
 }  // namespace
 
-WStringList Outcome::DialogTexts() const {
-    WStringList texts;
-    for (const SeenDialog& dialog : dialogs) texts.push_back(dialog.text);
-    return texts;
-}
+WStringList Outcome::DialogTexts() const { return RunResult{.dialogs = dialogs}.DialogTexts(); }
 
 Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std::make_unique<TempFolder>(scenario_.folderName)) {
     trace_ = std::make_unique<TraceFile>(Folder() + L"\\trace.txt");
@@ -73,26 +69,20 @@ Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std:
     }
     for (const auto& [name, script] : scenario_.classes) WriteClass(Folder() + L"\\classes", name, script);
     for (const RuntimeFolder& runtime : scenario_.runtimes) LayOutRuntime(Expand(runtime.folder), runtime.spec);
+    auto expandText = [this](const std::string& bytes) {  // UTF-16 text: {app} and {appdata} replaced
+        const WString text = Expand(WString(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2));
+        return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    };
     for (const auto& [name, bytes] : scenario_.files) {
         const WString path = Expand(name);
-        if (bytes.rfind("\xFF\xFE", 0) == 0) {  // UTF-16 text: expanded too
-            WriteUtf16File(path, Expand(WString(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2)));
-        } else {
-            WriteBytes(path, bytes);
-        }
+        WriteBytes(path, bytes.rfind("\xFF\xFE", 0) == 0 ? expandText(bytes) : bytes);
         if (path.rfind(Folder() + L"\\", 0) != 0) outsideFiles_.push_back(path);
     }
     if (!scenario_.registry.empty()) CleanRuntimeRegistry();
-    for (const RegistryRow& row : scenario_.registry) {
-        if (!row.raw) {
-            const WString home = Expand(row.home);
-            WriteRow(row, std::string(reinterpret_cast<const char*>(home.c_str()), (home.size() + 1) * sizeof(wchar_t)));
-        } else if (row.raw->size() % 2 == 0) {  // UTF-16 text, as most values are: expanded too
-            const WString text = Expand(WString(reinterpret_cast<const wchar_t*>(row.raw->data()), row.raw->size() / 2));
-            WriteRow(row, std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
-        } else {
-            WriteRow(row, *row.raw);
-        }
+    for (const RegistryRow& row : scenario_.registry) {  // the home with its NUL, or the raw bytes; text of either expanded
+        const std::string bytes = row.raw ? *row.raw : std::string(reinterpret_cast<const char*>(row.home.c_str()),
+                                                                   (row.home.size() + 1) * sizeof(wchar_t));
+        WriteRow(row, bytes.size() % 2 == 0 ? expandText(bytes) : bytes);
     }
 }
 
@@ -147,6 +137,12 @@ Outcome Launch::Run(const WString& arguments) {
     return Finish(*process);
 }
 
+Gate::Gate() {
+    static int count = 0;
+    name_ = "tarn-gate-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    event_.reset(CreateEventA(nullptr, TRUE, FALSE, name_.c_str()));
+}
+
 void ExpectCleanEnd(const Outcome& outcome, int exitCode) {
     EXPECT_TRUE(outcome.finished) << "the launcher did not end in time";
     EXPECT_EQ(outcome.exitCode, exitCode) << outcome.trace.Text();
@@ -159,11 +155,6 @@ WString PrintedValue(const Outcome& outcome, const WString& name) {
         if (line.compare(0, prefix.size(), prefix) == 0) return line.substr(prefix.size());
     }
     return L"<absent>";
-}
-
-std::string Utf16Bytes(const WString& text) {
-    const WString withMark = L"\xFEFF" + text;
-    return std::string(reinterpret_cast<const char*>(withMark.data()), withMark.size() * sizeof(wchar_t));
 }
 
 WString AppSettings(const WString& extra) {

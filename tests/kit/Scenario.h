@@ -16,7 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/Handles.h"
 #include "tests/kit/Process.h"
+#include "tests/kit/TextFiles.h"  // Utf16Bytes for INI files among Scenario::files
 #include "tests/standin/kit/Standin.h"
 
 namespace tarn::test {
@@ -92,13 +94,25 @@ private:
     std::vector<WString> outsideFiles_;
 };
 
+// A named event the stand-in waits for ("await NAME", -Dtarn.standin.createGate=NAME); opened at the
+// latest when it goes, so that nothing stays blocked after a failed check.
+class Gate {
+public:
+    Gate();
+    ~Gate() { Open(); }
+    const std::string& Name() const { return name_; }
+    void Open() const { SetEvent(event_.get()); }
+
+private:
+    std::string name_;
+    HandleHolder event_;
+};
+
 // The usual end: finished in time with exitCode, and no dialog.
 void ExpectCleanEnd(const Outcome& outcome, int exitCode);
 // The value after "name=" of the first line printed to System.out that starts with it; "<absent>" when none.
 WString PrintedValue(const Outcome& outcome, const WString& name);
 
-// The bytes of a UTF-16 text file with a byte-order mark, as INI files are written.
-std::string Utf16Bytes(const WString& text);
 // Settings text for the usual product: class path "classes" and main class app.Main unless extra
 // gives its own ("Class Path=" in its own [Class Path] section, "Main Class="), then extra's lines,
 // which belong to [Java Runtime Environment] unless they open a section.

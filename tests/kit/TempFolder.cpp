@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <filesystem>
 
 #include "base/Files.h"
 
@@ -26,23 +27,11 @@ WString TempFolder::File(const WString& relative) const {
 }
 
 void RemoveTree(const WString& path) {
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const WString name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const WString child = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &data));
-        FindClose(search);
-    }
-    RemoveDirectoryW(path.c_str());
+    std::error_code ignored;
+    using Walk = std::filesystem::recursive_directory_iterator;
+    for (Walk entry(path, ignored); entry != Walk(); entry.increment(ignored))
+        SetFileAttributesW(entry->path().c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files go too
+    std::filesystem::remove_all(path, ignored);
 }
 
 }  // namespace tarn::test

@@ -4,6 +4,7 @@
 
 #include "base/Files.h"
 #include "base/Handles.h"
+#include "tests/standin/common/Utf.h"
 
 namespace tarn::test {
 
@@ -14,10 +15,12 @@ void WriteBytes(const WString& path, const std::string& bytes) {
     if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-void WriteUtf16File(const WString& path, const WString& text) {
+std::string Utf16Bytes(const WString& text) {
     const WString withMark = L"\xFEFF" + text;
-    WriteBytes(path, std::string(reinterpret_cast<const char*>(withMark.data()), withMark.size() * sizeof(wchar_t)));
+    return std::string(reinterpret_cast<const char*>(withMark.data()), withMark.size() * sizeof(wchar_t));
 }
+
+void WriteUtf16File(const WString& path, const WString& text) { WriteBytes(path, Utf16Bytes(text)); }
 
 std::string ReadBytes(const WString& path) {
     HandleHolder file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -30,19 +33,8 @@ std::string ReadBytes(const WString& path) {
     return bytes;
 }
 
-std::string ToUtf8(const WString& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
-    return result;
-}
-
-WString FromUtf8(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    WString result(size, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
-    return result;
-}
+std::string ToUtf8(const WString& text) { return standin::ToUtf8(standin::FromWide(text)); }
+WString FromUtf8(const std::string& text) { return standin::ToWide(standin::FromUtf8(text)); }
 
 WString ReadUtf8File(const WString& path) { return FromUtf8(ReadBytes(path)); }
 

@@ -7,6 +7,7 @@
 namespace tarn::test {
 
 // INI files are written as UTF-16 with a byte-order mark, which the profile functions read.
+std::string Utf16Bytes(const WString& text);  // the bytes of such a file
 void WriteUtf16File(const WString& path, const WString& text);
 void WriteBytes(const WString& path, const std::string& bytes);
 std::string ReadBytes(const WString& path);

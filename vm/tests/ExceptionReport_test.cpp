@@ -93,13 +93,9 @@ bool InspectThenIgnore(const SeenDialog& seen) {
 
 // Whether the process that shows this dialog also shows its splash window.
 bool SplashBeside(HWND dialog) {
-    DWORD process = 0, owner = 0;
+    DWORD process = 0;
     GetWindowThreadProcessId(dialog, &process);
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"SplashScreenWindow", nullptr); w != nullptr;
-         w = FindWindowExW(nullptr, w, L"SplashScreenWindow", nullptr)) {
-        if (GetWindowThreadProcessId(w, &owner) && owner == process && IsWindowVisible(w)) return true;
-    }
-    return false;
+    return !FindDialogs(process, L"SplashScreenWindow").empty();
 }
 
 TEST(ExceptionReport, EachAnswerAndItsExitCode) {

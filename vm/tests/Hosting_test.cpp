@@ -70,14 +70,16 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
           L"last"}},
         {"no words give an empty array", L"", "argc", L"", {}, 0, {L"0"}},
         {"ten thousand words", L"", "argc", manyWords, {}, 0, {L"10000"}},
-        {"runtime variables, Path and library path with settings",
-         L"System Path=C:\\Tools;%TARN_TEST_EXTRA%\r\nLibrary Path=native;%TARN_TEST_EXTRA%\r\n", kPrintEnvironment, L"",
+        {"runtime variables, Path and library path with settings; a list's own ';' is not doubled",
+         L"System Path=C:\\Tools;%TARN_TEST_EXTRA%\r\nLibrary Path=native;%TARN_TEST_EXTRA%;\r\n", kPrintEnvironment, L"",
          {{L"Path", kPath}, {L"TARN_TEST_EXTRA", L"D:\\extra"}}, 0,
          {L"TARN_JVM_PATH={app}\\jre\\bin\\client\\jvm.dll", L"TARN_JVM_HOME={app}\\jre",
           L"Path=C:\\Tools;D:\\extra;" + kPath + L";{app}\\jre\\bin",
           L"java.library.path=native;D:\\extra;{app}\\;.;" + kPath + L";{app}\\jre\\lib"}},
         {"without settings Path gains the runtime's bin, even when it holds it", L"", "env Path", L"",
          {{L"Path", kPath + L";{app}\\jre\\bin"}}, 0, {L"Path=" + kPath + L";{app}\\jre\\bin;{app}\\jre\\bin"}},
+        {"a System Path ending in ';'", L"System Path=C:\\Tools;\r\n", "env Path", L"", {{L"Path", kPath}}, 0,
+         {L"Path=C:\\Tools;" + kPath + L";{app}\\jre\\bin"}},
         {"VM parameters quoted, with variables", L"Virtual Machine Parameters=\"-Dapp.home=C:\\Program Files\\App\" "
          L"-Dq=\"a\"\"b\" -Dpath=%TARN_TEST_DIR%\\x\r\n", "prop app.home\n prop q\n prop path", L"",
          {{L"TARN_TEST_DIR", L"D:\\data"}}, 0, {L"app.home=C:\\Program Files\\App", L"q=a\"b\"", L"path=D:\\data\\x"}},
@@ -87,6 +89,7 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
          {{jar, "PK"}}},
         {"a folder named like a JVM library is none", L"", "env TARN_JVM_PATH", L"", {}, 0,
          {L"TARN_JVM_PATH={app}\\jre\\bin\\server\\jvm.dll"}, {}, serverOnly, {{L"{app}\\jre\\bin\\client\\jvm.dll\\x", ""}}},
+        {"System.exit ends the process with its code", L"", "out bye\n exit 7\n out never", L"", {}, 7, {L"bye"}},
         {"the launcher helper's own error ends the process as its runtime does",
          L"Main Class=com.example.Missing\r\n", "out never", L"", {}, 1, {}},
     });
@@ -115,17 +118,12 @@ TEST(Hosting, FailuresShowTheirMessageAndEndWithMinusOne) {
          {L"Java Class Path was not specified in INI file."}},
         {"no class path entry exists", L"[Class Path]\r\nClass Path=missing.jar;nothing\\*.jar\r\n", "", L"", {}, -1,
          {}, {L"None of the Java Class Path entries was found; the first is {app}\\missing.jar.\n"}},
+        {"a library that is no image: the system's code", L"", "", L"", {}, -1, {},
+         {L"Failed to load Java VM library: {app}\\jre\\bin\\client\\jvm.dll (errno = 193).\n"}, {},
+         {{L"{app}\\jre\\bin\\client\\jvm.dll", "not a library"}}},
         {"an undefined reference", L"[Class Path]\r\nClass Path=%TARN_UNDEFINED%\\a.jar;nosuch/*.jar\r\n", "", L"", {}, -1,
          {}, {L"None of the Java Class Path entries was found; the first is {app}\\%TARN_UNDEFINED%\\a.jar.\n"}},
     });
-}
-
-TEST(Hosting, ALibraryThatIsNoImageShowsTheSystemsCode) {
-    Launch launch({.settings = AppSettings(), .files = {{L"{app}\\jre\\bin\\client\\jvm.dll", "not a library"}}});
-    const Outcome o = launch.Run();
-    EXPECT_EQ(o.exitCode, -1);
-    EXPECT_EQ(o.DialogTexts(),
-              WStringList{L"Failed to load Java VM library: " + launch.Folder() + L"\\jre\\bin\\client\\jvm.dll (errno = 193).\n"});
 }
 
 TEST(Hosting, WithoutTheLauncherHelperTheVmThreadDetachesBeforeTheFinalDestroy) {
@@ -146,10 +144,12 @@ TEST(Hosting, WithoutTheLauncherHelperTheVmThreadDetachesBeforeTheFinalDestroy) 
     }
 }
 
+// Also: the launcher helper gets the dotted class name, and FindClass is not used for it.
 TEST(Hosting, TheLibraryPathOptionComesFirstAndTheHooksLast) {
     for (const bool libraryPath : {true, false}) {
-        const Outcome o = Launch({.settings = AppSettings(libraryPath ? L"Library Path=native\r\n" : L""),
-                                  .classes = {{"app/Main", "method main\nend\n"}}})
+        const Outcome o = Launch({.settings = AppSettings(L"Main Class=com.example.App\r\n" +
+                                                          WString(libraryPath ? L"Library Path=native\r\n" : L"")),
+                                  .classes = {{"com/example/App", "method main\nend\n"}}})
                               .Run();
         ExpectCleanEnd(o, 0);
         ASSERT_EQ(o.options.size(), libraryPath ? 4u : 3u) << o.trace.Text();
@@ -162,55 +162,42 @@ TEST(Hosting, TheLibraryPathOptionComesFirstAndTheHooksLast) {
         }
         EXPECT_EQ(o.options[o.options.size() - 2], "abort");
         EXPECT_EQ(o.options.back(), "exit");
+        EXPECT_TRUE(o.trace.Has("CallStaticObjectMethod", "\"com.example.App\""));
+        EXPECT_FALSE(o.trace.Has("FindClass", "com/example/App"));
     }
-}
-
-TEST(Hosting, TheLauncherHelperGetsTheDottedNameAndFindClassIsNotUsed) {
-    const Outcome o = Launch({.settings = AppSettings(L"Main Class=com.example.App\r\n"),
-                              .classes = {{"com/example/App", "method main\n out started\nend\n"}}})
-                          .Run();
-    ExpectCleanEnd(o, 0);
-    EXPECT_TRUE(o.trace.Has("CallStaticObjectMethod", "\"com.example.App\"")) << o.trace.Text();
-    EXPECT_FALSE(o.trace.Has("FindClass", "com/example/App"));
 }
 
 // The class path: an embedded jar first, then wildcards (all matches, in no promised order),
-// entries that do not exist dropped unless absolute, folders, variables.
+// entries that do not exist dropped unless absolute, folders, variables; beyond the system's
+// expansion limit (600 jars of long names) it reaches the VM whole.
 TEST(Hosting, ClassPathFromRealFoldersAndJars) {
-    Launch launch({.settings = L"[Class Path]\r\nClass Path=lib\\*.jar;C:\\absent\\kept.jar;missing.jar;nothing\\*.jar;"
-                               L"classes;%TARN_TEST_JAR%\r\n[Java Runtime Environment]\r\nMain Class=app.Main\r\n"
-                               L"[Application]\r\nEmbedded Jar=yes\r\n",
-                   .classes = {{"app/Main", "method main\n  prop java.class.path\nend\n"}},
-                   .files = {{L"{app}\\lib\\zeta.jar", "PK"}, {L"{app}\\lib\\alpha.jar", "PK"}, {L"{app}\\lib\\mid.jar", "PK"},
-                             {L"{app}\\lib\\notes.txt", "not a jar"}, {L"{app}\\from-env.jar", "PK"}},
-                   .environment = {{L"TARN_TEST_JAR", L"from-env.jar"}}});
+    Scenario s{.settings = L"[Class Path]\r\nClass Path=lib\\*.jar;C:\\absent\\kept.jar;missing.jar;nothing\\*.jar;"
+                           L"classes;%TARN_TEST_JAR%\r\n[Java Runtime Environment]\r\nMain Class=app.Main\r\n"
+                           L"[Application]\r\nEmbedded Jar=yes\r\n",
+               .classes = {{"app/Main", "method main\n  prop java.class.path\nend\n"}},
+               .files = {{L"{app}\\lib\\notes.txt", "not a jar"}, {L"{app}\\from-env.jar", "PK"}},
+               .environment = {{L"TARN_TEST_JAR", L"from-env.jar"}}};
+    WStringList jars;
+    for (int i = 0; i < 600; ++i) {
+        jars.push_back(L"\\lib\\a-library-with-a-rather-long-name-as-real-projects-have-it-" + std::to_wstring(i) + L".jar");
+        s.files.push_back({L"{app}" + jars.back(), "PK"});
+    }
+    Launch launch(std::move(s));
     const Outcome o = launch.Run();
     ExpectCleanEnd(o, 0);
     const WString app = launch.Folder();
-    WStringList entries = SplitList(PrintedValue(o, L"java.class.path"), L";");
-    ASSERT_EQ(entries.size(), 7u) << o.trace.Text();
-    EXPECT_EQ(entries[0], launch.ExePath());
-    std::sort(entries.begin() + 1, entries.begin() + 4);
-    EXPECT_EQ(WStringList(entries.begin() + 1, entries.begin() + 4),
-              (WStringList{app + L"\\lib\\alpha.jar", app + L"\\lib\\mid.jar", app + L"\\lib\\zeta.jar"}));
-    EXPECT_EQ(WStringList(entries.begin() + 4, entries.end()),
-              (WStringList{L"C:\\absent\\kept.jar", app + L"\\classes", app + L"\\from-env.jar"}));
-    EXPECT_EQ(o.options.front(), ToUtf8(L"-Djava.class.path=" + PrintedValue(o, L"java.class.path")));
-}
-
-TEST(Hosting, AClassPathBeyondTheSystemsExpansionLimitReachesTheVmWhole) {
-    Scenario s{.settings = L"[Class Path]\r\nClass Path=classes;lib\\*.jar\r\n[Java Runtime Environment]\r\n"
-                           L"Main Class=app.Main\r\n",
-               .classes = {{"app/Main", "method main\n  prop java.class.path\nend\n"}}};
-    for (int i = 0; i < 600; ++i) {
-        s.files.push_back({L"{app}\\lib\\a-library-with-a-rather-long-name-as-real-projects-have-it-" + std::to_wstring(i) +
-                               L".jar", ""});
-    }
-    const Outcome o = Launch(std::move(s)).Run();
-    ExpectCleanEnd(o, 0);
+    for (WString& jar : jars) jar = app + jar;
+    std::sort(jars.begin(), jars.end());
     const WString classPath = PrintedValue(o, L"java.class.path");
     EXPECT_GT(classPath.size(), 40000u);
-    EXPECT_EQ(SplitList(classPath, L";").size(), 601u);
+    WStringList entries = SplitList(classPath, L";");
+    ASSERT_EQ(entries.size(), 604u) << o.trace.Text();
+    EXPECT_EQ(entries[0], launch.ExePath());
+    std::sort(entries.begin() + 1, entries.begin() + 601);
+    EXPECT_EQ(WStringList(entries.begin() + 1, entries.begin() + 601), jars);
+    EXPECT_EQ(WStringList(entries.begin() + 601, entries.end()),
+              (WStringList{L"C:\\absent\\kept.jar", app + L"\\classes", app + L"\\from-env.jar"}));
+    EXPECT_EQ(o.options.front(), ToUtf8(L"-Djava.class.path=" + classPath));
 }
 
 }  // namespace
