@@ -108,16 +108,6 @@ TEST_F(ImageFileTest, RealImagesOfBothArchitecturesAndBrokenOrUnreadableFiles) {
     // The header is read wherever it lies, also far into the file.
     EXPECT_EQ(ImageMachineOfFile(File(L"deep.dll", Image(0x10000, 0x014C, 0x10018))), 0x014C);
 }
-
-TEST_F(ImageFileTest, FileOpenedExclusivelyElsewhereIsNoImage) {
-    const WString path = temp.Path() + L"\\locked.dll";
-    test::CopyTo(test::StandinJvm(test::JvmVariant::Full, test::Arch::Other), path);
-    HANDLE exclusive = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(ImageMachineOfFile(path));
-    CloseHandle(exclusive);
-    EXPECT_EQ(ImageMachineOfFile(path), 0x014C);
-}
 #endif
 
 }  // namespace

@@ -55,6 +55,8 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
         CloseHandle(started.hThread);
         process_ = started.hProcess;
         id_ = started.dwProcessId;
+    } else {
+        startError_ = GetLastError();
     }
 }
 

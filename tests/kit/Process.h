@@ -49,6 +49,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return process_ != nullptr; }
+    DWORD StartError() const { return startError_; }  // CreateProcessW's error when it failed
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_; }
     // Waits, answering dialogs, until the process ends or the time runs out (then kills it).
@@ -57,6 +58,7 @@ public:
 private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
+    DWORD startError_ = 0;
 };
 
 }  // namespace tarn::test

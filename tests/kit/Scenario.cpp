@@ -115,7 +115,9 @@ RunOptions Launch::Options() const {
 }
 
 std::unique_ptr<ChildProcess> Launch::Start(const WString& arguments) {
-    return std::make_unique<ChildProcess>(ExePath(), Expand(arguments), Options());
+    auto process = std::make_unique<ChildProcess>(ExePath(), Expand(arguments), Options());
+    EXPECT_TRUE(process->Started()) << "cannot start " << ToUtf8(ExePath()) << ": error " << process->StartError();
+    return process;
 }
 
 Outcome Launch::Finish(ChildProcess& process) {
