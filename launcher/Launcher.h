@@ -21,6 +21,9 @@ namespace tarn {
 
 class SplashWindow;
 
+// Starts a thread as CreateThread does (stack size as initial commit); null when it cannot.
+using ThreadStarter = HANDLE (*)(LPTHREAD_START_ROUTINE procedure, void* parameter, SIZE_T stackSize);
+
 // Told by the VM's exit and abort hooks; the launcher itself never installs one.
 class VmExitListener {
 public:
@@ -79,6 +82,7 @@ public:
     NarrowStringList vmOptions;
     // Where paths in options find their short forms; a test launcher stands for a volume without them.
     ShortPathReader shortPathReader = &SystemShortPath;
+    ThreadStarter vmThreadStarter = nullptr;  // CreateThread; a test launcher stands for one that cannot start it
     WStringList preferredVersions;
     WString jrePath;
     WString libraryPath;

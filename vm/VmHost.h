@@ -13,6 +13,7 @@ bool BuildVmOptions(Launcher& launcher);
 // The VM's default Java stack size in bytes (JNI 1.1 defaults), 0 when it names none.
 uint32_t DefaultJavaStackSize(const Launcher& launcher);
 // Runs the VM thread (create the VM, invoke main) and waits for it: 0 for success, 1 for failure.
+// When no thread can be started, the VM steps run on this one.
 uint32_t RunVmThread(Launcher& launcher);
 
 }  // namespace tarn

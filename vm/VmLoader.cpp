@@ -105,7 +105,8 @@ DWORD WINAPI VmThread(void* parameter) {
     return 0;
 }
 
-uint32_t RunVmThread(Launcher& launcher, ThreadStarter start) {
+uint32_t RunVmThread(Launcher& launcher) {
+    const ThreadStarter start = launcher.vmThreadStarter != nullptr ? launcher.vmThreadStarter : &StartWithCreateThread;
     HandleHolder thread(start(&VmThread, &launcher, static_cast<SIZE_T>(launcher.vmThreadStackSize)));
     if (!thread) return VmThread(&launcher);
     WaitForSingleObject(thread.get(), INFINITE);
@@ -113,7 +114,5 @@ uint32_t RunVmThread(Launcher& launcher, ThreadStarter start) {
     if (!GetExitCodeThread(thread.get(), &code)) code = 1;
     return code;
 }
-
-uint32_t RunVmThread(Launcher& launcher) { return RunVmThread(launcher, &StartWithCreateThread); }
 
 }  // namespace tarn

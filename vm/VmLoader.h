@@ -11,9 +11,5 @@ bool CreateVm(Launcher& launcher);
 // The VM thread: create the VM, invoke main, and for a service destroy the VM. 0 success, 1 failure.
 DWORD WINAPI VmThread(void* launcher);
 
-// Starts a thread as CreateThread does (stack size as initial commit); null when it cannot.
-using ThreadStarter = HANDLE (*)(LPTHREAD_START_ROUTINE procedure, void* parameter, SIZE_T stackSize);
-// Runs VmThread on a thread of its own and waits for it; when no thread can be started, on this one.
-uint32_t RunVmThread(Launcher& launcher, ThreadStarter start);
 
 }  // namespace tarn

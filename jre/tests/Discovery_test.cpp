@@ -57,7 +57,7 @@ RegistryRow Raw(const WString& version, DWORD type, const std::string& bytes) {
 // The client (or other) JVM library of a runtime under {app}.
 WString Lib(const WString& home, const WString& vm = L"client") { return L"{app}\\" + home + L"\\bin\\" + vm + L"\\jvm.dll"; }
 
-std::string Wide(const WString& text) { return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2); }
+std::string Wide(const WString& text) { return Utf16Bytes(text).substr(2); }  // without the mark
 
 // What a start shows: the library named by the load failure, the paired product, or neither.
 WString Chosen(const Outcome& o) {

@@ -28,8 +28,6 @@ WString ControlText(HWND dialog, int controlId) {
     return control != nullptr ? WindowText(control) : WString{};
 }
 
-WString MessageBoxText(HWND box) { return ControlText(box, 65535); }
-
 void PressButton(HWND dialog, int buttonId) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0); }
 
 bool AwaitCondition(const std::function<bool()>& condition, DWORD timeoutMs) {

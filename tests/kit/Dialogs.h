@@ -13,8 +13,6 @@ namespace tarn::test {
 std::vector<HWND> FindDialogs(DWORD processId, const wchar_t* windowClass = L"#32770");
 WString WindowText(HWND window);
 WString ControlText(HWND dialog, int controlId);
-// The text of a message box (its static 65535), line feeds kept.
-WString MessageBoxText(HWND box);
 void PressButton(HWND dialog, int buttonId);
 // Polls until condition holds or the time runs out; the condition's last result.
 bool AwaitCondition(const std::function<bool()>& condition, DWORD timeoutMs = 15000);

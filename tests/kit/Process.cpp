@@ -78,7 +78,7 @@ RunResult ChildProcess::Wait(const RunOptions& options) {
         for (HWND dialog : FindDialogs(id_)) {
             if (std::find(handled.begin(), handled.end(), dialog) != handled.end()) continue;
             handled.push_back(dialog);
-            SeenDialog seen{dialog, WindowText(dialog), MessageBoxText(dialog)};
+            SeenDialog seen{dialog, WindowText(dialog), ControlText(dialog, 65535)};
             result.dialogs.push_back(seen);
             if (!options.onDialog || !options.onDialog(seen)) PressButton(dialog, IDOK);
         }

@@ -13,7 +13,7 @@ namespace tarn::test {
 struct SeenDialog {
     HWND window;
     WString title;
-    WString text;  // the message text of a message box
+    WString text;  // the message text of a message box (its static 65535), line feeds kept
 };
 
 struct RunOptions {

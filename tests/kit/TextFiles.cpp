@@ -36,8 +36,6 @@ std::string ReadBytes(const WString& path) {
 std::string ToUtf8(const WString& text) { return standin::ToUtf8(standin::FromWide(text)); }
 WString FromUtf8(const std::string& text) { return standin::ToWide(standin::FromUtf8(text)); }
 
-WString ReadUtf8File(const WString& path) { return FromUtf8(ReadBytes(path)); }
-
 bool FileExists(const WString& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void CopyTo(const WString& from, const WString& to) {

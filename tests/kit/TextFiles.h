@@ -11,8 +11,6 @@ std::string Utf16Bytes(const WString& text);  // the bytes of such a file
 void WriteUtf16File(const WString& path, const WString& text);
 void WriteBytes(const WString& path, const std::string& bytes);
 std::string ReadBytes(const WString& path);
-// Reads a UTF-8 file as UTF-16 (empty when missing).
-WString ReadUtf8File(const WString& path);
 std::string ToUtf8(const WString& text);
 WString FromUtf8(const std::string& text);
 bool FileExists(const WString& path);

@@ -1,9 +1,12 @@
 // How the Java program's end becomes the process exit code, and when the VM is destroyed.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
+#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
@@ -36,22 +39,29 @@ TEST(ExitCodes, TheVmIsDestroyedAfterTheProgramsThreadsOnTheThreadTheTypeNames) 
     }
 }
 
+// Only a runtime from IBM's key keeps main's thread attached and the process running, whatever the
+// provider allows: one from a Sun key ({app}\rt) or shipped beside the launcher ({app}\jre) ends.
 TEST(ExitCodes, ThisVendorsRuntimesKeepTheVmThreadAttachedAndTheProcessRunning) {
-    // Only a runtime registered under IBM's key; the same settings with any other runtime end.
-    Launch launch({.settings = AppSettings(L"VM Provider=ibm\r\n"),
-                   .classes = {{"app/Main", "method main\n daemon 1000 still running\n out main returns\nend\n"}},
-                   .runtimes = {{L"{app}\\rt", {}}},
-                   .registry = {{View::Own, L"Software\\IBM\\Java2 Runtime Environment", L"1.8", L"{app}\\rt"}}});
-    std::unique_ptr<ChildProcess> child = launch.Start(L"");
-    ASSERT_TRUE(child->Started());
-    // A daemon thread printing a second after main returned shows the process outlived main.
-    EXPECT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("Print", "still running"); }, 30000));
-    const Trace trace = launch.ReadTrace();
-    EXPECT_EQ(WaitForSingleObject(child->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
-    EXPECT_TRUE(NoWarnings(trace));
-    EXPECT_TRUE(trace.Has("CallStaticVoidMethod returned"));
-    EXPECT_FALSE(trace.Has("DetachCurrentThread"));
-    EXPECT_FALSE(trace.Has("DestroyJavaVM"));
+    const WString ibm = L"Software\\IBM\\Java2 Runtime Environment", sun = L"Software\\JavaSoft\\Java Runtime Environment";
+    for (const auto& [provider, runtime, key] : {std::tuple(L"ibm", L"{app}\\rt", ibm),
+                                                 std::tuple(L"favor_sun", L"{app}\\rt", sun), std::tuple(L"ibm", L"{app}\\jre", sun)}) {
+        SCOPED_TRACE(ToUtf8(provider) + " " + ToUtf8(runtime));
+        Launch launch({.settings = AppSettings(L"VM Provider=" + WString(provider) + L"\r\n"),
+                       .classes = {{"app/Main", "method main\n daemon 1000 still running\n out main returns\nend\n"}},
+                       .runtimes = {{runtime, {}}},
+                       .registry = {{View::Own, key, L"1.8", L"{app}\\rt"}}});
+        const std::unique_ptr<ChildProcess> child = launch.Start(L"");
+        if (key == sun) {
+            ExpectCleanEnd(launch.Finish(*child), 0);
+            continue;
+        }
+        // A daemon thread printing a second after main returned shows the process outlived main.
+        EXPECT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("Print", "still running"); }, 30000));
+        const Trace trace = launch.ReadTrace();
+        EXPECT_EQ(WaitForSingleObject(child->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+        EXPECT_TRUE(NoWarnings(trace) && trace.Has("CallStaticVoidMethod returned")) << trace.Text();
+        EXPECT_FALSE(trace.Has("DetachCurrentThread") || trace.Has("DestroyJavaVM"));
+    }
 }
 
 }  // namespace

@@ -3,33 +3,13 @@
 #include <windows.h>
 
 #include "launcher/Launcher.h"
-#include "vm/VmHost.h"
-#include "vm/VmLoader.h"
-
-namespace {
-
-HANDLE NoThread(LPTHREAD_START_ROUTINE, void*, SIZE_T) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-}
-
-// The steps of Launcher::Run for hosting the VM, with the thread start replaced.
-int32_t RunWithoutVmThread(tarn::Launcher& launcher) {
-    if (!tarn::ProcessEnvironmentSetup(launcher)) return -1;
-    if (!tarn::LoadJvmLibrary(launcher)) return -1;
-    if (!tarn::BuildVmOptions(launcher)) return -1;
-    if (launcher.vmThreadStackSize == 0) launcher.vmThreadStackSize = tarn::DefaultJavaStackSize(launcher);
-    return tarn::RunVmThread(launcher, &NoThread) == 0 ? 0 : -1;
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    int exitCode = -1;
-    {
-        tarn::Launcher launcher;
-        SetThreadLocale(GetSystemDefaultLCID());
-        if (launcher.Init()) exitCode = RunWithoutVmThread(launcher);
-    }
-    return exitCode;
+    tarn::Launcher launcher;
+    launcher.vmThreadStarter = [](LPTHREAD_START_ROUTINE, void*, SIZE_T) -> HANDLE {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    };
+    SetThreadLocale(GetSystemDefaultLCID());
+    return launcher.Init() ? launcher.Run() : -1;
 }
