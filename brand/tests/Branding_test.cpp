@@ -65,12 +65,10 @@ std::string PickedIcon(const WString& path) {
     return picked;
 }
 
-std::string ManifestOf(const WString& path) { return Resource(path, RT_MANIFEST, 1); }
-
 TEST(Branding, TheBuildCarriesTarnsOwnIconVersionAndLevel) {
     EXPECT_NE(PickedIcon(LauncherExe()), "");
     EXPECT_EQ(VersionString(LauncherExe(), L"OriginalFilename"), L"tarn64.exe");
-    EXPECT_NE(ManifestOf(LauncherExe()).find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(Resource(LauncherExe(), RT_MANIFEST, 1).find("level=\"asInvoker\""), std::string::npos);
 }
 
 TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
@@ -95,7 +93,7 @@ TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
              {L"LegalCopyright", L"(c) 2026 Example"}, {L"OriginalFilename", L"Example.exe"}})
         EXPECT_EQ(VersionString(branded, name), value) << ToUtf8(name);
     EXPECT_EQ(PickedIcon(branded), ReadBytes(VendorIcon()).substr(22));
-    EXPECT_NE(ManifestOf(branded).find("level=\"highestAvailable\""), std::string::npos);
+    EXPECT_NE(Resource(branded, RT_MANIFEST, 1).find("level=\"highestAvailable\""), std::string::npos);
 
     // The base text supplies main class and class path; the settings file only unlocks it.
     Launch launch({.settings = L"[Product Information]\r\nUpgrade Code=" + kUpgradeCode + L"\r\n",

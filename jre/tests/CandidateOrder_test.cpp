@@ -24,17 +24,16 @@ const OrderRules kMixedServerFirst{true, true};
 const OrderRules kUnmixed{false, false};
 const OrderRules kUnmixedServerFirst{false, true};
 
+// The plain cases (nothing found, the newest, a preferred entry, preference and server VM before
+// version, equal versions in found order) are rows of the discovery table, through the launcher.
 TEST(PickCandidate, Rules) {
     const struct {
         const char* name;
         CandidateList candidates;  // in found order
         WStringList preferredVersions;
         OrderRules rules;
-        const wchar_t* expectedHome;  // nullptr: nothing chosen
+        const wchar_t* expectedHome;
     } cases[] = {
-        {"nothing found", {}, {L"1.8"}, kMixed, nullptr},
-        {"newest wins", {Candidate(L"a", L"1.7.0_80"), Candidate(L"b", L"1.8.0_45")}, {}, kMixed, L"b"},
-        {"preferred entry 1.7", {Candidate(L"a", L"1.7.0_80"), Candidate(L"b", L"1.8.0_45")}, {L"1.7"}, kMixed, L"a"},
         {"preferred entry picks the newest match",
          {Candidate(L"old", L"1.8.0_20"), Candidate(L"new", L"1.8.0_45"), Candidate(L"11", L"11.0.2")},
          {L"1.8"}, kMixed, L"new"},
@@ -47,13 +46,8 @@ TEST(PickCandidate, Rules) {
          {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.6", L"", L"1.7"}, kMixed, L"8"},
         {"an entry after a match is not reached",
          {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.7", L""}, kMixed, L"7"},
-        {"preference outranks version when mixed",
-         {Candidate(L"jre18", L"1.8", false), Candidate(L"jdk17", L"1.7", true)}, {}, kMixed, L"jdk17"},
         {"preference ignored when not mixed",
          {Candidate(L"jre18", L"1.8", false), Candidate(L"jdk17", L"1.7", true)}, {}, kUnmixed, L"jre18"},
-        {"server VM outranks version with favor_server",
-         {Candidate(L"client18", L"1.8", true, false), Candidate(L"server17", L"1.7", true, true)}, {},
-         kMixedServerFirst, L"server17"},
         {"server VM does not count otherwise",
          {Candidate(L"client18", L"1.8", true, false), Candidate(L"server17", L"1.7", true, true)}, {}, kMixed,
          L"client18"},
@@ -63,9 +57,6 @@ TEST(PickCandidate, Rules) {
         {"server VM decides when preference does not apply",
          {Candidate(L"server16", L"1.6", false, true), Candidate(L"client18", L"1.8", true, false)}, {},
          kUnmixedServerFirst, L"server16"},
-        {"equal candidates keep found order",
-         {Candidate(L"first", L"1.8.0_45"), Candidate(L"second", L"1.8.0-45"), Candidate(L"third", L"1.8.0.45")}, {},
-         kMixed, L"first"},
         {"found order among equals after sorting",
          {Candidate(L"low", L"1.6"), Candidate(L"first", L"1.8"), Candidate(L"second", L"1.8")}, {}, kMixed, L"first"},
         {"preferred entry walks the sorted order",
@@ -73,12 +64,7 @@ TEST(PickCandidate, Rules) {
     };
     for (const auto& c : cases) {
         const auto picked = PickCandidate(c.candidates, c.preferredVersions, c.rules);
-        if (c.expectedHome == nullptr) {
-            EXPECT_FALSE(picked.has_value()) << c.name;
-            continue;
-        }
-        ASSERT_TRUE(picked.has_value()) << c.name;
-        EXPECT_EQ(picked->home, c.expectedHome) << c.name;
+        EXPECT_EQ(picked ? picked->home : L"(none)", c.expectedHome) << c.name;
     }
 }
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "launcher/SettingsStore.h"
-#include "tests/kit/Dialogs.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TextFiles.h"
 
@@ -58,7 +57,6 @@ TEST(DiscoveryLog, TellsEveryStepOfAStart) {
           L"chosen: nothing, no source yields a runtime", L"exit code: -1"}},
         // A log that cannot be written, or none, never stops a launch and leaves no file.
         {"a missing folder", {{L"{app}\\jre", {}}}, {}, L"", 0, {}, L"{app}\\no such folder\\start.log"},
-        {"a folder", {{L"{app}\\jre", {}}}, {}, L"", 0, {}, L"{app}"},
         {"no log", {{L"{app}\\jre", {}}}, {}, L"", 0, {}, L""},
     };
     for (const LogRow& row : rows) {

@@ -6,9 +6,6 @@
 
 #include <algorithm>
 
-#include "base/Environment.h"
-#include "jre/RuntimeSearch.h"
-#include "tests/kit/Dialogs.h"
 #include "tests/kit/RecordingPair.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
@@ -94,7 +91,7 @@ void RunRows(const std::vector<Row>& rows) {
                    .onDialog = DeclineJreNotFound};  // without a runtime the user is asked, and declines
         s.environment.emplace_back(L"JAVA_HOME", row.javaHome);
         for (const Runtime& r : row.runtimes) {
-            const WString home = r.home.empty() ? L"{app}" : L"{app}\\" + r.home;
+            const WString home = r.home.empty() ? L"{app}" : r.home.find(L':') != WString::npos ? r.home : L"{app}\\" + r.home;
             if (r.other) {
                 s.runtimes.push_back({home, {.vms = r.vms, .javaMarker = r.marker, .arch = Arch::Other}});
                 continue;
@@ -139,6 +136,8 @@ TEST(Discovery, ConfiguredShippedRegisteredThenJavaHome) {
         {"JAVA_HOME without marker", L"", {{L"env", {L"client"}, false}}, {}, L"{app}\\env", kNone},
         {"JAVA_HOME without library", L"", {{L"env", {}}}, {}, L"{app}\\env", kNone},
         {"JAVA_HOME naming nothing", L"", {}, {}, L"{app}\\absent", kNone},
+        // With a backslash added, an empty value would name the current drive's root, here C:.
+        {"an empty JAVA_HOME", L"[Application]\r\nOverride WorkingDir=Yes\r\n", {{L"C:"}}, {}, WString(1, L'\0'), kNone},
         {"JAVA_HOME of the other machine goes to the paired product", pair, {{L"env", {L"server"}, true, true}}, {},
          L"{app}\\env", kPaired},
         {"JRE Path of the other machine goes to the paired product", pair + cfg, {otherCfg}, {}, L"", kPaired},
@@ -290,24 +289,6 @@ TEST(Discovery, HostileRegistryValuesNeitherCrashNorHang) {
          {Raw(L"1.6", REG_BINARY, Wide(L"{app}\\rt")), Raw(L"1.7", REG_EXPAND_SZ, Wide(WString(L"{app}\\rt") + L'\0' + L"C:\\x"))},
          L"", Lib(L"rt")},
     });
-}
-
-TEST(Discovery, AnEmptyJavaHomeDoesNotNameTheDriveRoot) {
-    // With a backslash added, an empty value would read as the current drive's root.
-    struct Machine {  // the current folder, JAVA_HOME and the marker put back, whatever happens
-        TempFolder folder;
-        wchar_t previous[MAX_PATH] = {};
-        const WString javaHome = GetEnvironment(L"JAVA_HOME");
-        Machine() { GetCurrentDirectoryW(MAX_PATH, previous), WriteBytes(L"C:\\bin\\java.dll", "marker"); }
-        ~Machine() {
-            SetCurrentDirectoryW(previous);
-            SetEnvironmentVariableW(L"JAVA_HOME", javaHome.empty() ? nullptr : javaHome.c_str());
-            RemoveTree(L"C:\\bin");
-        }
-    } machine;
-    ASSERT_TRUE(SetCurrentDirectoryW(machine.folder.Path().c_str()));
-    SetEnvironmentVariableW(L"JAVA_HOME", L"");
-    EXPECT_EQ(JavaHomeFromEnvironment(), L"");
 }
 
 }  // namespace

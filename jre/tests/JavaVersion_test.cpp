@@ -18,7 +18,6 @@ TEST(JavaVersion, ParsesDigitGroupsWithAnySeparator) {
     } cases[] = {
         {L"1.8", 0, true, {1, 8, 0, 0}, 2},
         {L"1.8", 65535, true, {1, 8, 65535, 65535}, 2},
-        {L"1.8.0_45", 0, true, {1, 8, 0, 45}, 4},
         {L"1.8.0-45", 0, true, {1, 8, 0, 45}, 4},
         {L"jdk1.8.0 45", 0, true, {1, 8, 0, 45}, 4},
         {L"11.0.2+9", 0, true, {11, 0, 2, 9}, 4},

@@ -16,8 +16,7 @@ WString SystemText(DWORD code) {
 }
 
 TEST(SettingsErrors, NoMainClassShowsItsMessageOrWhyTheFileCannotBeReadAndEndsWithMinusOne) {
-    std::string noByteOrderMark;
-    for (char ch : std::string("[Java Runtime Environment]\r\nMain Class=app.Main\r\n")) noByteOrderMark += {ch, '\0'};
+    const std::string noByteOrderMark = Utf16Bytes(L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n").substr(2);
     struct Row {
         const char* what;
         WString settings;

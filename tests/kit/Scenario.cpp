@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/Environment.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/TempFolder.h"
@@ -75,8 +77,9 @@ Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std:
     };
     for (const auto& [name, bytes] : scenario_.files) {
         const WString path = Expand(name);
+        for (WString made = path; path.rfind(Folder() + L"\\", 0) != 0 && !FileExists(made); made.resize(made.rfind(L'\\')))
+            outsideFiles_.push_back(made);  // a file outside the product folder, and each folder made for it
         WriteBytes(path, bytes.rfind("\xFF\xFE", 0) == 0 ? expandText(bytes) : bytes);
-        if (path.rfind(Folder() + L"\\", 0) != 0) outsideFiles_.push_back(path);
     }
     if (!scenario_.registry.empty()) CleanRuntimeRegistry();
     for (const RegistryRow& row : scenario_.registry) {  // the home with its NUL, or the raw bytes; text of either expanded
@@ -88,14 +91,10 @@ Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std:
 
 Launch::~Launch() {
     if (!scenario_.registry.empty()) CleanRuntimeRegistry();
-    const WString appData = GetEnvironment(L"APPDATA");
+    // Deepest first: every file before the folder that holds it.
+    std::sort(outsideFiles_.begin(), outsideFiles_.end(), [](const WString& a, const WString& b) { return a.size() > b.size(); });
     for (const WString& path : outsideFiles_) {
-        DeleteFileW(path.c_str());
-        // Folders the scenario created for it go too, as far as they are empty.
-        for (WString folder = path.substr(0, path.rfind(L'\\')); folder.size() > appData.size();
-             folder = folder.substr(0, folder.rfind(L'\\'))) {
-            if (!RemoveDirectoryW(folder.c_str())) break;
-        }
+        if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
     }
 }
 

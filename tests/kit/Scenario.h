@@ -47,7 +47,8 @@ struct Scenario {
     std::vector<RuntimeFolder> runtimes = {{L"{app}\\jre", {}}};  // laid out before the run
     std::vector<std::pair<WString, std::string>> files;     // further files: path, bytes (Utf16Bytes: INI text, expanded)
     std::vector<RegistryRow> registry;                     // removed again at the end, with every vendor tree
-    std::vector<std::pair<WString, WString>> environment;  // for the launcher; an empty value removes a variable
+    // For the launcher; an empty value removes a variable, WString(1, L'\0') sets it to nothing.
+    std::vector<std::pair<WString, WString>> environment;
     WString exeName = L"App.exe";
     WString folderName = L"app";  // the start of the product folder's name
     WString launcher;  // the executable copied as exeName; the real launcher when empty
@@ -91,7 +92,7 @@ private:
     Scenario scenario_;
     std::unique_ptr<class TempFolder> folder_;
     std::unique_ptr<TraceFile> trace_;
-    std::vector<WString> outsideFiles_;
+    std::vector<WString> outsideFiles_;  // and the folders made for them
 };
 
 // A named event the stand-in waits for ("await NAME", -Dtarn.standin.createGate=NAME); opened at the

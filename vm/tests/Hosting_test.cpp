@@ -96,10 +96,8 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
 }
 
 TEST(Hosting, FailuresShowTheirMessageAndEndWithMinusOne) {
-    RuntimeSpec noCreate, noDefaults, noHelper;
-    noCreate.variant = JvmVariant::NoCreateJavaVm;
-    noDefaults.variant = JvmVariant::NoDefaultInitArgs;
-    noHelper.variant = JvmVariant::NoLauncherHelper;
+    const RuntimeSpec noCreate{.variant = JvmVariant::NoCreateJavaVm}, noDefaults{.variant = JvmVariant::NoDefaultInitArgs},
+        noHelper{.variant = JvmVariant::NoLauncherHelper};
     const WString missingEntry = L"Windows exception: cannot find CreateJavaVM JNI (errno = 127).\n";
     RunRows({
         {"no JNI_CreateJavaVM", L"", "", L"", {}, -1, {}, {missingEntry}, noCreate},
@@ -127,8 +125,7 @@ TEST(Hosting, FailuresShowTheirMessageAndEndWithMinusOne) {
 }
 
 TEST(Hosting, WithoutTheLauncherHelperTheVmThreadDetachesBeforeTheFinalDestroy) {
-    RuntimeSpec noHelper;
-    noHelper.variant = JvmVariant::NoLauncherHelper;
+    const RuntimeSpec noHelper{.variant = JvmVariant::NoLauncherHelper};
     for (const char* main : {"", "method other\nend\n"}) {
         SCOPED_TRACE(*main ? "a class without main: the pending exception printed, no box" : "a missing class");
         const Outcome o = Launch({.settings = AppSettings(*main ? L"" : L"Main Class=com.example.Missing\r\n"),
@@ -146,25 +143,20 @@ TEST(Hosting, WithoutTheLauncherHelperTheVmThreadDetachesBeforeTheFinalDestroy) 
 
 // Also: the launcher helper gets the dotted class name, and FindClass is not used for it.
 TEST(Hosting, TheLibraryPathOptionComesFirstAndTheHooksLast) {
-    for (const bool libraryPath : {true, false}) {
-        const Outcome o = Launch({.settings = AppSettings(L"Main Class=com.example.App\r\n" +
-                                                          WString(libraryPath ? L"Library Path=native\r\n" : L"")),
-                                  .classes = {{"com/example/App", "method main\nend\n"}}})
-                              .Run();
-        ExpectCleanEnd(o, 0);
-        ASSERT_EQ(o.options.size(), libraryPath ? 4u : 3u) << o.trace.Text();
-        if (libraryPath) EXPECT_EQ(o.options[0].rfind("-Djava.library.path=native;", 0), 0u);
-        EXPECT_EQ(o.options[libraryPath ? 1 : 0].rfind("-Djava.class.path=", 0), 0u);
-        // The hooks carry their functions as extraInfo; the other options none.
-        const std::vector<TraceLine> lines = o.trace.Named("Option");
-        for (size_t i = 0; i < lines.size(); ++i) {
-            EXPECT_EQ(lines[i].Fields().size() > 1, i + 2 >= lines.size()) << lines[i].detail;
-        }
-        EXPECT_EQ(o.options[o.options.size() - 2], "abort");
-        EXPECT_EQ(o.options.back(), "exit");
-        EXPECT_TRUE(o.trace.Has("CallStaticObjectMethod", "\"com.example.App\""));
-        EXPECT_FALSE(o.trace.Has("FindClass", "com/example/App"));
-    }
+    const Outcome o = Launch({.settings = AppSettings(L"Main Class=com.example.App\r\nLibrary Path=native\r\n"),
+                              .classes = {{"com/example/App", "method main\nend\n"}}})
+                          .Run();
+    ExpectCleanEnd(o, 0);
+    ASSERT_EQ(o.options.size(), 4u) << o.trace.Text();  // without a Library Path no option: DiscoveryLog_test
+    EXPECT_EQ(o.options[0].rfind("-Djava.library.path=native;", 0), 0u);
+    EXPECT_EQ(o.options[1].rfind("-Djava.class.path=", 0), 0u);
+    EXPECT_EQ(o.options[2], "abort");
+    EXPECT_EQ(o.options[3], "exit");
+    // The hooks carry their functions as extraInfo; the other options none.
+    const std::vector<TraceLine> lines = o.trace.Named("Option");
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].Fields().size() > 1, i >= 2) << lines[i].detail;
+    EXPECT_TRUE(o.trace.Has("CallStaticObjectMethod", "\"com.example.App\""));
+    EXPECT_FALSE(o.trace.Has("FindClass", "com/example/App"));
 }
 
 // The class path: an embedded jar first, then wildcards (all matches, in no promised order),

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TextFiles.h"
 #include "vm/StreamRedirection.h"
@@ -64,13 +66,10 @@ TEST(StreamRedirection, FilesAppendTruncateAndFailures) {
 
 // The one name in a folder, empty unless there is exactly one.
 WString OnlyFileIn(const WString& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW((folder + L"\\*.txt").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return {};
-    WString name = data.cFileName;
-    if (FindNextFileW(search, &data)) name.clear();
-    FindClose(search);
-    return name;
+    std::error_code ignored;
+    WStringList names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) names.push_back(entry.path().filename());
+    return names.size() == 1 ? names[0] : L"";
 }
 
 TEST(StreamRedirection, PatternsGiveBothFilesTheSameMomentBeforeTheProgramLoads) {
