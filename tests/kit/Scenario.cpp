@@ -121,16 +121,10 @@ std::unique_ptr<ChildProcess> Launch::Start(const WString& arguments) {
 
 Outcome Launch::Finish(ChildProcess& process) {
     const RunResult result = process.Wait(Options());
-    Outcome outcome;
-    outcome.finished = result.finished;
-    outcome.exitCode = result.ExitCode();
-    outcome.dialogs = result.dialogs;
-    outcome.trace = ReadTrace();
-    outcome.options = outcome.trace.Options();
-    outcome.out = PrintedTo(outcome.trace, "stdout");
-    outcome.err = PrintedTo(outcome.trace, "stderr");
-    EXPECT_TRUE(NoWarnings(outcome.trace));
-    return outcome;
+    const Trace trace = ReadTrace();
+    EXPECT_TRUE(NoWarnings(trace));
+    return {.finished = result.finished, .exitCode = result.ExitCode(), .dialogs = result.dialogs, .trace = trace,
+            .options = trace.Options(), .out = PrintedTo(trace, "stdout"), .err = PrintedTo(trace, "stderr")};
 }
 
 Outcome Launch::Run(const WString& arguments) {
