@@ -50,13 +50,16 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
         startup.hStdOutput = startup.hStdError = output.get();
     }
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, 0, nullptr,
-                       options.workingFolder.empty() ? nullptr : options.workingFolder.c_str(), &startup, &started)) {
-        CloseHandle(started.hThread);
-        process_ = started.hProcess;
-        id_ = started.dwProcessId;
-    } else {
-        startError_ = GetLastError();
+    // Wine on a busy machine now and then spawns no process at all (ERROR_INTERNAL_ERROR): once more then.
+    for (int attempt = 0; attempt < 2 && process_ == nullptr; ++attempt) {
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, 0, nullptr,
+                           options.workingFolder.empty() ? nullptr : options.workingFolder.c_str(), &startup, &started)) {
+            CloseHandle(started.hThread);
+            process_ = started.hProcess;
+            id_ = started.dwProcessId;
+        } else if ((startError_ = GetLastError()) != ERROR_INTERNAL_ERROR) {
+            break;
+        }
     }
 }
 
