@@ -5,11 +5,6 @@
 
 #include "base/EnvironmentReferences.h"
 #include "base/Format.h"
-#ifdef _WIN32
-#include <windows.h>
-
-#include "base/Environment.h"
-#endif
 
 namespace tarn {
 namespace {
@@ -35,7 +30,7 @@ TEST(Format, ArgumentTextIsNeverReadAsAFormat) {
               L"Could not find the main class a%s%d%n.\n");
 }
 
-// %NAME% references, by rule and over this process's real environment.
+// %NAME% references by rule (over the real environment, through the launcher, in Hosting_test).
 bool FakeVariables(const WString& name, WString& value) {
     static const std::map<WString, WString> variables = {{L"HOME", L"C:\\Users\\me"}, {L"EMPTY", L""}};
     const auto found = variables.find(name);
@@ -58,24 +53,6 @@ TEST(Environment, ExpandReferencesKeepsUnsetNamesAndLonePercentSigns) {
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(ExpandReferences(text, &FakeVariables), expected) << text;
 }
-
-// The native build of the core has no process environment of Windows.
-#ifdef _WIN32
-TEST(Environment, ExpansionOfTheProcessEnvironmentHasNoLengthLimit) {
-    struct Variables {  // set while the test runs, removed whatever happens
-        Variables() { SetEnvironmentVariableW(L"TARN_TEST_JAR", L"x.jar"), SetEnvironmentVariableW(L"TARN_TEST_EMPTY", L""); }
-        ~Variables() { SetEnvironmentVariableW(L"TARN_TEST_JAR", nullptr), SetEnvironmentVariableW(L"TARN_TEST_EMPTY", nullptr); }
-    } variables;
-    WString text, expected;
-    for (int i = 0; i < 4000; ++i) {
-        text += L"C:\\app\\lib\\library-" + std::to_wstring(i) + L"-%TARN_TEST_JAR%;";
-        expected += L"C:\\app\\lib\\library-" + std::to_wstring(i) + L"-x.jar;";
-    }
-    ASSERT_GT(text.size(), 100000u);
-    EXPECT_EQ(ExpandEnvironment(text), expected);
-    EXPECT_EQ(ExpandEnvironment(L"[%TARN_TEST_EMPTY%][%TARN_TEST_UNSET_NAME%]"), L"[][%TARN_TEST_UNSET_NAME%]");
-}
-#endif
 
 }  // namespace
 }  // namespace tarn

@@ -62,6 +62,11 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
     WString climb = L"lib";
     while (climb.size() < 300) climb += L"/../lib";
     const RuntimeSpec serverOnly{{L"server"}};
+    WString longText, longExpanded;  // far beyond the 32,767 units of the system's own expansion
+    for (int i = 0; i < 4000; ++i) {
+        longText += L"C:\\app\\lib\\library-" + std::to_wstring(i) + L"-%TARN_TEST_JAR%;";
+        longExpanded += L"C:\\app\\lib\\library-" + std::to_wstring(i) + L"-x.jar;";
+    }
     RunRows({
         {"command line words, then those of Cmd", L"[Application]\r\nCmd=%TARN_TEST_WORD% \"cmd two\" \"\"  last\r\n",
          "args", L"\"two words\" \"\" plain -nosplash " + nonLatin + L" /nosplash -NOSPLASH",
@@ -87,6 +92,9 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
          L"[Class Path]\r\nClass Path=lib/*.jar;" + climb + L"/*.jar;classes\r\n", "prop java.class.path", L"",
          {{L"TARN_TEST_DIR", L"C:\\x"}}, 0, {L"java.class.path=" + jar + L";" + jar + L";{app}\\classes;"}, {}, {},
          {{jar, "PK"}}},
+        {"Cmd beyond the system's expansion limit; a variable set to nothing expands to nothing, an unset one stays",
+         L"[Application]\r\nCmd=" + longText + L" [%TARN_TEST_EMPTY%][%TARN_TEST_UNSET%]\r\n", "args", L"",
+         {{L"TARN_TEST_JAR", L"x.jar"}, {L"TARN_TEST_EMPTY", WString(1, L'\0')}}, 0, {longExpanded, L"[][%TARN_TEST_UNSET%]"}},
         {"a folder named like a JVM library is none", L"", "env TARN_JVM_PATH", L"", {}, 0,
          {L"TARN_JVM_PATH={app}\\jre\\bin\\server\\jvm.dll"}, {}, serverOnly, {{L"{app}\\jre\\bin\\client\\jvm.dll\\x", ""}}},
         {"System.exit ends the process with its code", L"", "out bye\n exit 7\n out never", L"", {}, 7, {L"bye"}},
