@@ -31,6 +31,9 @@ protected:
     ~VmExitListener() = default;
 };
 
+// One run of the launcher process, from the entry point: its exit code.
+int LauncherMain();
+
 class Launcher {
 public:
     Launcher();
@@ -96,6 +99,7 @@ public:
     uint64_t vmThreadStackSize = 0;  // bytes, as "-Xss" asks; never more than a size_t holds
     SplashCloseHolder splashClose;
     bool usePairedProduct = false;
+    bool mainThrew = false;  // main ended with an exception that the VM then printed
 
     using JniCreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);
     using JniGetDefaultJavaVmInitArgs = jint(JNICALL*)(void*);

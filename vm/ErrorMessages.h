@@ -7,7 +7,16 @@
 
 namespace tarn {
 
-// An error box with the system's default title; texts come from the string table.
+// Whom the launcher tells: a desktop user, through message boxes and dialogs, or a console, through
+// text on standard error. The console launcher's entry point chooses Console before anything else
+// runs; nothing else changes it.
+enum class UserInterface { Windows, Console };
+void SetUserInterface(UserInterface chosen);
+// True for the desktop launcher: boxes, dialogs and the splash may be shown.
+bool ShowsWindows();
+
+// An error box with the system's default title, or for a console the same text as lines on
+// standard error; texts come from the string table. The only place that makes that choice.
 int ShowErrorBox(HWND owner, const WString& text);
 int ShowErrorBox(HWND owner, unsigned textId);
 // Loads the format, fills it and shows it. An argument given as a text id must be loaded by the caller.
