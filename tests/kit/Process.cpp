@@ -44,6 +44,16 @@ std::vector<wchar_t> EnvironmentBlock(const std::vector<std::pair<WString, WStri
     return result;
 }
 
+// A file handle the child inherits; none for an empty name.
+HANDLE OpenForChild(const WString& name, bool input) {
+    if (name.empty()) return nullptr;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const bool console = name == L"CONOUT$";  // read access too: GetConsoleMode needs it
+    return CreateFileW(name.c_str(), input ? GENERIC_READ : console ? GENERIC_READ | GENERIC_WRITE : GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, input || console ? OPEN_EXISTING : CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 }  // namespace
 
 ChildProcess::ChildProcess(const WString& program, const WString& arguments, const RunOptions& options) {
@@ -51,16 +61,18 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
     std::vector<wchar_t> environment = EnvironmentBlock(options.environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HandleHolder output(options.outputFile.empty() ? nullptr
-                                                    : CreateFileW(options.outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (output) {
+    HandleHolder output(OpenForChild(options.outputFile, false));
+    HandleHolder error(OpenForChild(options.errorFile, false));
+    HandleHolder input(OpenForChild(options.inputFile, true));
+    const bool redirected = output || error || input;
+    if (redirected) {
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = startup.hStdError = output.get();
+        if (error) startup.hStdError = error.get();
+        startup.hStdInput = input.get();
     }
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, CREATE_UNICODE_ENVIRONMENT,
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, redirected, CREATE_UNICODE_ENVIRONMENT,
                        environment.data(), options.workingFolder.empty() ? nullptr : options.workingFolder.c_str(),
                        &startup, &started)) {
         CloseHandle(started.hThread);

@@ -23,6 +23,8 @@ struct RunOptions {
     // Called for each new dialog; returns true when it answered it. Unanswered dialogs get OK pressed.
     std::function<bool(const SeenDialog&)> onDialog;
     WString outputFile;  // when given, receives the child's standard output and error
+    WString errorFile;   // when given, receives its standard error instead ("CONOUT$": the console)
+    WString inputFile;   // when given, its standard input
 };
 
 struct RunResult {
