@@ -7,9 +7,8 @@
 
 namespace tarn::test {
 
-// Replaces the test's console by a new, hidden one, once. Ctrl+C does not end the test itself.
-void UseOwnConsole();
-WStringList ConsoleScreenLines();  // each row of the screen, without trailing blanks
+void UseOwnConsole();        // a new, hidden console, once; Ctrl+C does not end the test itself
+WString ConsoleScreenText();  // every cell of the screen, row after row
 inline bool SendCtrlC() { return GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != FALSE; }  // to all on it
 
 }  // namespace tarn::test

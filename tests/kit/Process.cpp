@@ -44,14 +44,11 @@ std::vector<wchar_t> EnvironmentBlock(const std::vector<std::pair<WString, WStri
     return result;
 }
 
-// A file handle the child inherits; none for an empty name.
-HANDLE OpenForChild(const WString& name, bool input) {
-    if (name.empty()) return nullptr;
+// A handle the child inherits, none for no name; readable too ("CONOUT$": GetConsoleMode needs it).
+HANDLE OpenForChild(const WString& name, bool write) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const bool console = name == L"CONOUT$";  // read access too: GetConsoleMode needs it
-    return CreateFileW(name.c_str(), input ? GENERIC_READ : console ? GENERIC_READ | GENERIC_WRITE : GENERIC_WRITE,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, input || console ? OPEN_EXISTING : CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    return name.empty() ? nullptr : CreateFileW(name.c_str(), GENERIC_READ | (write ? GENERIC_WRITE : 0),
+        FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, write && name != L"CONOUT$" ? CREATE_ALWAYS : OPEN_EXISTING, 0, nullptr);
 }
 
 }  // namespace
@@ -61,9 +58,8 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
     std::vector<wchar_t> environment = EnvironmentBlock(options.environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    HandleHolder output(OpenForChild(options.outputFile, false));
-    HandleHolder error(OpenForChild(options.errorFile, false));
-    HandleHolder input(OpenForChild(options.inputFile, true));
+    HandleHolder output(OpenForChild(options.outputFile, true)), error(OpenForChild(options.errorFile, true)),
+        input(OpenForChild(options.inputFile, false));
     const bool redirected = output || error || input;
     if (redirected) {
         startup.dwFlags = STARTF_USESTDHANDLES;
