@@ -67,10 +67,11 @@ int32_t Launcher::Run() {
     return -1;
 }
 
-int LauncherMain() {
+int LauncherMain(UserInterface userInterface) {
     int exitCode = -1;
     {
         Launcher launcher;
+        launcher.userInterface = userInterface;
         // 8-bit conversions on this thread then use the system ANSI code page.
         SetThreadLocale(GetSystemDefaultLCID());
         DefWindowProcW(nullptr, 0, 0, 0);

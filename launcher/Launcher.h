@@ -31,8 +31,12 @@ protected:
     ~VmExitListener() = default;
 };
 
+// Whom the launcher tells what goes wrong: a desktop user, through message boxes and dialogs, or a
+// console, through text on standard error (vm/ErrorMessages.h decides by it).
+enum class UserInterface { Windows, Console };
+
 // One run of the launcher process, from the entry point: its exit code.
-int LauncherMain();
+int LauncherMain(UserInterface userInterface);
 
 class Launcher {
 public:
@@ -47,6 +51,7 @@ public:
     // The process-wide launcher, for the VM hooks that receive no context.
     static Launcher* Current();
 
+    UserInterface userInterface = UserInterface::Windows;  // chosen by the entry point, before Init
     VmExitListener* exitListener = nullptr;
     HandleHolder splashThread;
     DWORD splashThreadId = 0;

@@ -3,4 +3,4 @@
 
 #include "launcher/Launcher.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return tarn::LauncherMain(); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return tarn::LauncherMain(tarn::UserInterface::Windows); }

@@ -4,12 +4,11 @@
 
 #include "base/Conversion.h"
 #include "base/StringTable.h"
+#include "launcher/Launcher.h"
 
 namespace tarn {
 
 namespace {
-
-UserInterface userInterface = UserInterface::Windows;
 
 // A console gets UTF-16 as it stands; a file or pipe gets UTF-8, which keeps every character.
 // Lines end in CR LF, as the runtime writes them; a text always ends with one line end.
@@ -32,9 +31,10 @@ void WriteStandardError(const WString& text) {
 
 }  // namespace
 
-void SetUserInterface(UserInterface chosen) { userInterface = chosen; }
-
-bool ShowsWindows() { return userInterface == UserInterface::Windows; }
+bool ShowsWindows() {
+    const Launcher* launcher = Launcher::Current();
+    return launcher == nullptr || launcher->userInterface == UserInterface::Windows;
+}
 
 int ShowErrorBox(HWND owner, const WString& text) {
     if (ShowsWindows()) return MessageBoxW(owner, text.c_str(), nullptr, MB_ICONERROR);

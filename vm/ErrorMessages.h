@@ -7,12 +7,7 @@
 
 namespace tarn {
 
-// Whom the launcher tells: a desktop user, through message boxes and dialogs, or a console, through
-// text on standard error. The console launcher's entry point chooses Console before anything else
-// runs; nothing else changes it.
-enum class UserInterface { Windows, Console };
-void SetUserInterface(UserInterface chosen);
-// True for the desktop launcher: boxes, dialogs and the splash may be shown.
+// True unless the current launcher runs for a console: boxes, dialogs and the splash may be shown.
 bool ShowsWindows();
 
 // An error box with the system's default title, or for a console the same text as lines on
