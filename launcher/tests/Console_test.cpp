@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "base/Handles.h"
-#include "tests/kit/Console.h"
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
@@ -22,7 +21,7 @@ TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
         const char* what;
         std::string script;  // app.Main's main
         WString settings, arguments;
-        std::string input;
+        std::string input;  // standard input
         int exitCode;
         std::string out = {}, err = {};  // err: on the test's console's screen when onConsole
         std::vector<RuntimeFolder> runtimes = {{L"{app}\\jre", {}}};

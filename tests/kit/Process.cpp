@@ -110,6 +110,28 @@ RunResult ChildProcess::Wait(const RunOptions& options) {
     return result;
 }
 
+static BOOL WINAPI GoOnAfterCtrlC(DWORD event) { return event == CTRL_C_EVENT; }
+
+void UseOwnConsole() {
+    static const bool done = [] {
+        FreeConsole();
+        AllocConsole();
+        ShowWindow(GetConsoleWindow(), SW_HIDE);
+        return SetConsoleCtrlHandler(GoOnAfterCtrlC, TRUE) != FALSE;
+    }();
+    (void)done;
+}
+
+WString ConsoleScreenText() {
+    HandleHolder screen(OpenForChild(L"CONOUT$", false));
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(screen.get(), &info);
+    WString cells(info.dwSize.X * info.dwSize.Y, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen.get(), cells.data(), static_cast<DWORD>(cells.size()), COORD{0, 0}, &read);
+    return cells.substr(0, read);
+}
+
 bool DeclineJreNotFound(const SeenDialog& seen) {
     if (seen.title != L"JRE Not Found") return false;
     PressButton(seen.window, IDCANCEL);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "base/Environment.h"
-#include "tests/kit/Console.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
