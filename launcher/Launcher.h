@@ -31,6 +31,13 @@ protected:
     ~VmExitListener() = default;
 };
 
+// Whom the launcher tells what goes wrong: a desktop user, through message boxes and dialogs, or a
+// console, through text on standard error (vm/ErrorMessages.h decides by it).
+enum class UserInterface { Windows, Console };
+
+// One run of the launcher process, from the entry point: its exit code.
+int LauncherMain(UserInterface userInterface);
+
 class Launcher {
 public:
     Launcher();
@@ -44,6 +51,7 @@ public:
     // The process-wide launcher, for the VM hooks that receive no context.
     static Launcher* Current();
 
+    UserInterface userInterface = UserInterface::Windows;  // chosen by the entry point, before Init
     VmExitListener* exitListener = nullptr;
     HandleHolder splashThread;
     DWORD splashThreadId = 0;
@@ -96,6 +104,7 @@ public:
     uint64_t vmThreadStackSize = 0;  // bytes, as "-Xss" asks; never more than a size_t holds
     SplashCloseHolder splashClose;
     bool usePairedProduct = false;
+    bool mainThrew = false;  // main ended with an exception that the VM then printed
 
     using JniCreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);
     using JniGetDefaultJavaVmInitArgs = jint(JNICALL*)(void*);

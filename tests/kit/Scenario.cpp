@@ -82,6 +82,10 @@ Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std:
         }
         if (path.rfind(Folder() + L"\\", 0) != 0) outsideFiles_.push_back(path);
     }
+    if (scenario_.input) {
+        UseOwnConsole();
+        WriteBytes(Folder() + L"\\stdin.txt", *scenario_.input);
+    }
     if (!scenario_.registry.empty()) CleanRuntimeRegistry();
     for (const RegistryRow& row : scenario_.registry) {
         if (!row.raw) {
@@ -121,6 +125,11 @@ RunOptions Launch::Options() const {
     options.onDialog = scenario_.onDialog;
     for (const auto& [name, value] : scenario_.environment) options.environment.emplace_back(name, Expand(value));
     options.environment.push_back(trace_->Variable());
+    if (scenario_.input) {
+        options.inputFile = Folder() + L"\\stdin.txt";
+        options.outputFile = Folder() + L"\\stdout.txt";
+        options.errorFile = scenario_.errorOnConsole ? WString(L"CONOUT$") : Folder() + L"\\stderr.txt";
+    }
     return options;
 }
 
@@ -138,6 +147,10 @@ Outcome Launch::Finish(ChildProcess& process) {
     outcome.options = outcome.trace.Options();
     outcome.out = PrintedTo(outcome.trace, "stdout");
     outcome.err = PrintedTo(outcome.trace, "stderr");
+    if (scenario_.input) {
+        outcome.stdoutBytes = ReadBytes(Folder() + L"\\stdout.txt");
+        outcome.stderrBytes = ReadBytes(Folder() + L"\\stderr.txt");
+    }
     EXPECT_TRUE(NoWarnings(outcome.trace));
     return outcome;
 }
