@@ -19,6 +19,7 @@
 
 namespace tarn {
 
+class LayeredSettingsStore;
 class SplashWindow;
 
 // Told by the VM's exit and abort hooks; the launcher itself never installs one.
@@ -103,6 +104,9 @@ public:
     bool overrideWorkingDir = false;
     uint64_t vmThreadStackSize = 0;  // bytes, as "-Xss" asks; never more than a size_t holds
     SplashCloseHolder splashClose;
+    // The settings file as ReadSettings opened it: the later steps read through it, so each section is
+    // read from the file once a run. Only "JRE Path" is ever written meanwhile, and it is read before.
+    std::unique_ptr<LayeredSettingsStore> settings;
     bool usePairedProduct = false;
     bool mainThrew = false;  // main ended with an exception that the VM then printed
 
