@@ -21,4 +21,12 @@ WString FromNarrow(const NarrowString& text) {
     return result;
 }
 
+NarrowString ToUtf8(const WString& text) {
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    NarrowString bytes(size > 0 ? size : 0, '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
 }  // namespace tarn

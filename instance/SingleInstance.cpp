@@ -58,7 +58,7 @@ std::span<uint8_t> BlockBytes(const SingleInstanceGuard& guard) {
 }
 
 bool SetUpSingleInstance(Launcher& launcher) {
-    const auto settings = OpenLayeredSettings(launcher);
+    SettingsStore* settings = LayeredSettings(launcher);
     if (!settings) return false;
     if (settings->Read(kApplicationSection, L"Application Type") == L"service") return true;
     if (settings->Read(kApplicationSection, L"Single Instance") != L"yes") return true;

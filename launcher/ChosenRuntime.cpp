@@ -1,5 +1,8 @@
 #include "launcher/ChosenRuntime.h"
 
+#include <utility>
+
+#include "base/StringTable.h"
 #include "jre/JreNotFoundDialog.h"
 #include "jre/RuntimeSearch.h"
 #include "launcher/DiscoveryLog.h"
@@ -13,6 +16,7 @@ namespace tarn {
 namespace {
 
 constexpr unsigned kRememberFailedFormat = 240;
+constexpr unsigned kDownloadAddressText = 270;
 
 // Only "JRE Path" changes; a failure is told to the user, and the start goes on.
 void WriteJrePath(const Launcher& launcher, const WString& file, const WString& home) {
@@ -39,8 +43,13 @@ void RememberJrePath(const Launcher& launcher, const WString& home) {
 }
 
 bool AskUserForRuntime(Launcher& launcher) {
-    JreNotFoundDialog dialog(JreNotFoundMessage(launcher.jvmType, launcher.minVersion, launcher.maxVersion),
-                             launcher.jvmType);
+    WString message = JreNotFoundMessage(launcher.jvmType, launcher.minVersion, launcher.maxVersion);
+    if (!ShowsWindows()) {
+        // Nobody to browse for a folder: what is needed and where to get it, and the start ends.
+        ShowErrorBox(nullptr, message + L"\n" + LoadText(kDownloadAddressText));
+        return false;
+    }
+    JreNotFoundDialog dialog(std::move(message), launcher.jvmType);
     const INT_PTR result = dialog.Show(GetActiveWindow());
     if (result == -1) {
         SetLastError(ERROR_OUTOFMEMORY);

@@ -23,20 +23,13 @@ const WString& LogPath() {
     return path;
 }
 
-std::string Utf8(const WString& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size : 0, '\0');
-    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
 // Appends whole lines in UTF-8; each event opens and closes the file, so System.exit loses nothing.
 void Append(const WStringList& lines) {
     HandleHolder file(CreateFileW(LogPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     std::string text;
-    for (const WString& line : lines) text += Utf8(line) + "\r\n";
+    for (const WString& line : lines) text += ToUtf8(line) + "\r\n";
     DWORD written = 0;
     WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }

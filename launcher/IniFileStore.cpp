@@ -16,14 +16,29 @@ uint32_t IniFileStore::ReadFileHead(unsigned char (&head)[4]) {
     return 0;
 }
 
-// The profile reader truncates silently, so the buffer doubles until the value fits.
+// One profile call per section rather than per key: under Wine each call opens and checks the file.
+const MemorySettingsStore::Section& IniFileStore::SectionOf(const WString& name) {
+    for (const auto& section : sections_) {
+        if (section.name == name) return section;
+    }
+    // The section reader truncates silently, so the buffer doubles until the list fits.
+    WString block;
+    DWORD length = 0;
+    for (DWORD size = 1024;; size *= 2) {
+        block.assign(size, L'\0');
+        length = GetPrivateProfileSectionW(name.c_str(), block.data(), size, path_.c_str());
+        if (length != size - 2) break;
+    }
+    block.resize(length);
+    sections_.push_back({name, ParseSectionPairs(block)});
+    return sections_.back();
+}
+
 void IniFileStore::GetString(const WString& section, const WString& key, WString& value) {
-    for (DWORD size = 256;; size *= 2) {
-        value.assign(size, L'\0');
-        const DWORD length =
-            GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", value.data(), size, path_.c_str());
-        if (length != size - 1) {
-            value.resize(length);
+    value.clear();
+    for (const auto& [name, text] : SectionOf(section).pairs) {
+        if (EqualsNoCase(name, key)) {
+            value = text;
             return;
         }
     }
@@ -46,10 +61,14 @@ void IniFileStore::GetSectionNames(WStringList& names) {
 }
 
 bool IniFileStore::WriteString(const WString& section, const WString& key, const WString& value) {
+    sections_.clear();
     return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != FALSE;
 }
 
-bool IniFileStore::DeleteStore() { return DeleteFileW(path_.c_str()) != FALSE; }
+bool IniFileStore::DeleteStore() {
+    sections_.clear();
+    return DeleteFileW(path_.c_str()) != FALSE;
+}
 
 LayeredSettingsStore::LayeredSettingsStore(WString path, const WString& baseText) : IniFileStore(std::move(path)) {
     ParseSettingsText(baseText, base_);

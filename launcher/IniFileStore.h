@@ -1,5 +1,7 @@
 // The settings file itself, read and written through the Win32 profile functions.
 #pragma once
+#include <vector>
+
 #include "launcher/SettingsStore.h"
 
 namespace tarn {
@@ -9,7 +11,9 @@ public:
     explicit IniFileStore(WString path) : path_(std::move(path)) {}
 
     uint32_t ReadFileHead(unsigned char (&head)[4]) override;
-    // The platform reader ignores case in names, trims the value and drops one pair of quotes.
+    // As the platform's key reader answers: names compare without ASCII case, the value is trimmed and
+    // loses one pair of quotes. Each section is read from the file once, when first asked for; a
+    // write through this store reads it again.
     void GetString(const WString& section, const WString& key, WString& value) override;
     void GetSectionNames(WStringList& names) override;
     bool WriteString(const WString& section, const WString& key, const WString& value) override;
@@ -17,7 +21,10 @@ public:
     const WString& Path() const { return path_; }
 
 private:
+    const MemorySettingsStore::Section& SectionOf(const WString& name);
+
     WString path_;
+    std::vector<MemorySettingsStore::Section> sections_;  // as read, under the name asked for
 };
 
 // A built-in base text supplies values; the file's value replaces them and the

@@ -19,6 +19,7 @@
 
 namespace tarn {
 
+class LayeredSettingsStore;
 class SplashWindow;
 
 // Starts a thread as CreateThread does (stack size as initial commit); null when it cannot.
@@ -34,6 +35,13 @@ protected:
     ~VmExitListener() = default;
 };
 
+// Whom the launcher tells what goes wrong: a desktop user, through message boxes and dialogs, or a
+// console, through text on standard error (vm/ErrorMessages.h decides by it).
+enum class UserInterface { Windows, Console };
+
+// One run of the launcher process, from the entry point: its exit code.
+int LauncherMain(UserInterface userInterface);
+
 class Launcher {
 public:
     Launcher();
@@ -47,6 +55,7 @@ public:
     // The process-wide launcher, for the VM hooks that receive no context.
     static Launcher* Current();
 
+    UserInterface userInterface = UserInterface::Windows;  // chosen by the entry point, before Init
     VmExitListener* exitListener = nullptr;
     HandleHolder splashThread;
     DWORD splashThreadId = 0;
@@ -99,7 +108,11 @@ public:
     bool overrideWorkingDir = false;
     uint64_t vmThreadStackSize = 0;  // bytes, as "-Xss" asks; never more than a size_t holds
     SplashCloseHolder splashClose;
+    // The settings file as ReadSettings opened it: the later steps read through it, so each section is
+    // read from the file once a run. Only "JRE Path" is ever written meanwhile, and it is read before.
+    std::unique_ptr<LayeredSettingsStore> settings;
     bool usePairedProduct = false;
+    bool mainThrew = false;  // main ended with an exception that the VM then printed
 
     using JniCreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);
     using JniGetDefaultJavaVmInitArgs = jint(JNICALL*)(void*);

@@ -30,10 +30,13 @@ bool GetSettingsFilePath(WString& path) {
     return GetModulePath(module) && SettingsPathFor(module, path);
 }
 
-std::unique_ptr<LayeredSettingsStore> OpenLayeredSettings(const Launcher& launcher) {
-    WString path;
-    if (!GetSettingsFilePath(path)) return nullptr;
-    return std::make_unique<LayeredSettingsStore>(path, LoadBaseText(launcher.upgradeCode));
+LayeredSettingsStore* LayeredSettings(Launcher& launcher) {
+    if (launcher.settings == nullptr) {
+        WString path;
+        if (!GetSettingsFilePath(path)) return nullptr;
+        launcher.settings = std::make_unique<LayeredSettingsStore>(path, LoadBaseText(launcher.upgradeCode));
+    }
+    return launcher.settings.get();
 }
 
 namespace {
@@ -125,7 +128,8 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
     launcher.upgradeCode = file.Read(kProductSection, L"Upgrade Code");
     launcher.productName = file.Read(kProductSection, L"Product Name");
 
-    LayeredSettingsStore settings(path, LoadBaseText(launcher.upgradeCode));
+    launcher.settings = std::make_unique<LayeredSettingsStore>(path, LoadBaseText(launcher.upgradeCode));
+    LayeredSettingsStore& settings = *launcher.settings;
     const WString minimum = settings.Read(kJreSection, L"Minimum Version");
     launcher.minVersion = minimum == L"any" ? AnyMinimum() : ParseVersionOr(minimum, 0);
     // An absent maximum sets no upper bound, as the requirement text already says.

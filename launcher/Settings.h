@@ -13,8 +13,9 @@ bool GetModulePath(WString& path);
 bool GetSettingsFilePath(WString& path);
 // The settings path rule for any executable path; false when it holds no '.'.
 bool SettingsPathFor(const WString& executable, WString& path);
-// The layered store on the settings file with the built-in base text; null when no path can be formed.
-std::unique_ptr<LayeredSettingsStore> OpenLayeredSettings(const Launcher& launcher);
+// The layered store on the settings file with the built-in base text, opened once a run; null when no
+// path can be formed.
+LayeredSettingsStore* LayeredSettings(Launcher& launcher);
 // Fills the settings fields of the launcher; false after reporting a missing main class.
 bool ReadSettings(Launcher& launcher);
 // The same from a given settings file.

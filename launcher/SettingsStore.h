@@ -56,6 +56,10 @@ void ParseSettingsText(const WString& text, MemorySettingsStore& store);
 // True for the head of UTF-16 text without a byte-order mark (two characters below 256, either byte
 // order), which the profile reader takes for 8-bit text and so finds no key in.
 bool IsUtf16WithoutByteOrderMark(const unsigned char (&head)[4]);
+// The pairs of a section as the profile reader lists them ("key=value", a NUL after each), in file
+// order, each as its key reader gives it: names and values trimmed, one pair of quotes around the
+// value dropped.
+std::vector<std::pair<WString, WString>> ParseSectionPairs(const WString& block);
 // Splits at every separator; empty pieces are kept, except after the last separator.
 WStringList SplitList(const WString& text, const WString& separator);
 

@@ -68,6 +68,30 @@ static WString Trim(const WString& text) {
     return text.substr(begin, end - begin);
 }
 
+// Matching quotes at both ends of a value of two or more characters.
+static WString WithoutQuotes(const WString& value) {
+    const bool quoted = value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front();
+    return quoted ? value.substr(1, value.size() - 2) : value;
+}
+
+std::vector<std::pair<WString, WString>> ParseSectionPairs(const WString& block) {
+    std::vector<std::pair<WString, WString>> pairs;
+    for (size_t at = 0; at < block.size();) {
+        size_t end = block.find(L'\0', at);
+        if (end == WString::npos) end = block.size();
+        const WString line = block.substr(at, end - at);
+        at = end + 1;
+        if (line.empty()) break;
+        const size_t equals = line.find(L'=');
+        if (equals == WString::npos) {
+            pairs.emplace_back(Trim(line), WString());
+        } else {
+            pairs.emplace_back(Trim(line.substr(0, equals)), WithoutQuotes(Trim(line.substr(equals + 1))));
+        }
+    }
+    return pairs;
+}
+
 void ParseSettingsText(const WString& text, MemorySettingsStore& store) {
     store.Clear();
     WStringList lines = SplitList(text, L"\r\n");

@@ -36,11 +36,13 @@ export TARN_SOURCE_DIR_UNIX=$PWD
 prefix=$PWD/$root/x64/wine/bench
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-if [ ! -f "$prefix/system.reg" ]; then
-  mkdir -p "$prefix"
-  WINEPREFIX=$prefix WINEDEBUG=-all /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-  WINEPREFIX=$prefix "$wineserver" -w
-fi
+# A new prefix each time: one left from earlier runs was measured to make every process start of
+# both programs about twice as slow, and so the figures of one run incomparable with another's.
+WINEPREFIX=$prefix "$wineserver" -k >/dev/null 2>&1 || true
+rm -rf "$prefix"
+mkdir -p "$prefix"
+WINEPREFIX=$prefix WINEDEBUG=-all /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+WINEPREFIX=$prefix "$wineserver" -w
 imports() { x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ {print $3}' | sort | tr '\n' ' '; }
 echo "DLLs imported by the launcher:  $(imports "$root/x64/tarn64.exe")"
 echo "DLLs imported by the yardstick: $(imports "$root/x64/bench/minimal_host.exe")"

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds both architectures and lays out dist/, what a vendor receives:
 #   tarn.exe, tarn64.exe     the launchers, stripped, with their symbol files (*.debug) beside them
+#   tarnc.exe, tarnc64.exe   the console launchers, likewise
 #   tarnbrand.exe            the branding tool (x86_64; runs on Windows and under Wine)
 #   Sample.ini               a commented settings file covering every key
 #   VENDOR-GUIDE.md          the README's sections for vendors: settings reference, branding, signing
@@ -11,7 +12,8 @@ tools/build.sh >/dev/null
 cmake --build "$root/x64" --target tarnbrand >/dev/null
 rm -rf dist
 mkdir -p dist
-for file in "$root/i686/tarn.exe" "$root/x64/tarn64.exe" "$root/x64/brand/tarnbrand.exe"; do
+for file in "$root/i686/tarn.exe" "$root/x64/tarn64.exe" "$root/i686/tarnc.exe" "$root/x64/tarnc64.exe" \
+  "$root/x64/brand/tarnbrand.exe"; do
   cp "$file" dist/
   if [ -f "$file.debug" ]; then cp "$file.debug" dist/; fi
 done

@@ -2,11 +2,45 @@
 
 #include <iterator>
 
+#include "base/Conversion.h"
 #include "base/StringTable.h"
+#include "launcher/Launcher.h"
 
 namespace tarn {
 
-int ShowErrorBox(HWND owner, const WString& text) { return MessageBoxW(owner, text.c_str(), nullptr, MB_ICONERROR); }
+namespace {
+
+// A console gets UTF-16 as it stands; a file or pipe gets UTF-8, which keeps every character.
+// Lines end in CR LF, as the runtime writes them; a text always ends with one line end.
+void WriteStandardError(const WString& text) {
+    WString lines;
+    for (const wchar_t c : text) lines += c == L'\n' ? WString(L"\r\n") : WString(1, c);
+    while (lines.size() >= 2 && lines.compare(lines.size() - 2, 2, L"\r\n") == 0) lines.resize(lines.size() - 2);
+    lines += L"\r\n";
+    HANDLE standardError = GetStdHandle(STD_ERROR_HANDLE);
+    if (standardError == nullptr || standardError == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    DWORD mode = 0;
+    if (GetConsoleMode(standardError, &mode)) {
+        WriteConsoleW(standardError, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+        return;
+    }
+    const NarrowString bytes = ToUtf8(lines);
+    WriteFile(standardError, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+}  // namespace
+
+bool ShowsWindows() {
+    const Launcher* launcher = Launcher::Current();
+    return launcher == nullptr || launcher->userInterface == UserInterface::Windows;
+}
+
+int ShowErrorBox(HWND owner, const WString& text) {
+    if (ShowsWindows()) return MessageBoxW(owner, text.c_str(), nullptr, MB_ICONERROR);
+    WriteStandardError(text);
+    return IDOK;
+}
 
 int ShowErrorBox(HWND owner, unsigned textId) { return ShowErrorBox(owner, LoadText(textId)); }
 

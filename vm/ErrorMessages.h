@@ -7,7 +7,11 @@
 
 namespace tarn {
 
-// An error box with the system's default title; texts come from the string table.
+// True unless the current launcher runs for a console: boxes, dialogs and the splash may be shown.
+bool ShowsWindows();
+
+// An error box with the system's default title, or for a console the same text as lines on
+// standard error; texts come from the string table. The only place that makes that choice.
 int ShowErrorBox(HWND owner, const WString& text);
 int ShowErrorBox(HWND owner, unsigned textId);
 // Loads the format, fills it and shows it. An argument given as a text id must be loaded by the caller.

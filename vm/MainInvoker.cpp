@@ -96,7 +96,8 @@ void AfterUncaughtException(Launcher& launcher) {
     // The splash must not hide the report, nor stay over a program that goes on without it.
     CloseSplash(launcher);
     const auto throwable = static_cast<jthrowable>(exception.get());
-    if (launcher.failureCheck && ShowExceptionDialog(throwable, env)) StopApplication(env);
+    if (launcher.failureCheck && ShowsWindows() && ShowExceptionDialog(throwable, env)) StopApplication(env);
+    launcher.mainThrew = true;
     env->Throw(throwable);
 }
 

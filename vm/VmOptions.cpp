@@ -57,7 +57,7 @@ void ReportEmptyClassPath(const Launcher& launcher, const ClassPath& built) {
 }  // namespace
 
 bool BuildVmOptions(Launcher& launcher) {
-    const std::unique_ptr<LayeredSettingsStore> settings = OpenLayeredSettings(launcher);
+    SettingsStore* settings = LayeredSettings(launcher);
     WString module;
     if (settings == nullptr || !GetModulePath(module)) return false;
     const ClassPath built = BuildClassPath(settings->Read(kClassPathSection, L"Class Path"), FolderOfPath(module));

@@ -38,6 +38,16 @@ struct Lookup {
     WString value;
 };
 
+// A section as the profile reader lists it: blanks around names and values and one pair of
+// matching quotes go; the list ends at the empty entry.
+TEST(ParseSectionPairs, PairsAsTheKeyReaderGivesThem) {
+    using namespace std::string_literals;
+    const WString block = L" a \t= \"x y\" \0bare\0c='q\"\0d=\"\"\0e=\"\0f==g\0\0h=after the end\0"s;
+    const std::vector<std::pair<WString, WString>> expected = {
+        {L"a", L"x y"}, {L"bare", L""}, {L"c", L"'q\""}, {L"d", L""}, {L"e", L"\""}, {L"f", L"=g"}};
+    EXPECT_EQ(ParseSectionPairs(block), expected);
+}
+
 struct ParseCase {
     const char* what;
     WString text;

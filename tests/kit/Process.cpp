@@ -34,6 +34,13 @@ private:
     std::vector<std::pair<WString, WString>> saved_;  // in the order set; an empty value: unset
 };
 
+// A handle the child inherits, none for no name; readable too ("CONOUT$": GetConsoleMode needs it).
+HANDLE OpenForChild(const WString& name, bool write) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return name.empty() ? nullptr : CreateFileW(name.c_str(), GENERIC_READ | (write ? GENERIC_WRITE : 0),
+        FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, write && name != L"CONOUT$" ? CREATE_ALWAYS : OPEN_EXISTING, 0, nullptr);
+}
+
 }  // namespace
 
 ChildProcess::ChildProcess(const WString& program, const WString& arguments, const RunOptions& options) {
@@ -41,18 +48,19 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
     const EnvironmentOverride environment(options.environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HandleHolder output(options.outputFile.empty() ? nullptr
-                                                    : CreateFileW(options.outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (output) {
+    HandleHolder output(OpenForChild(options.outputFile, true)), error(OpenForChild(options.errorFile, true)),
+        input(OpenForChild(options.inputFile, false));
+    const bool redirected = output || error || input;
+    if (redirected) {
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = startup.hStdError = output.get();
+        if (error) startup.hStdError = error.get();
+        startup.hStdInput = input.get();
     }
     PROCESS_INFORMATION started{};
     // Wine on a busy machine now and then spawns no process at all (ERROR_INTERNAL_ERROR): once more then.
     for (int attempt = 0; attempt < 2 && process_ == nullptr; ++attempt) {
-        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, 0, nullptr,
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, redirected, 0, nullptr,
                            options.workingFolder.empty() ? nullptr : options.workingFolder.c_str(), &startup, &started)) {
             CloseHandle(started.hThread);
             process_ = started.hProcess;
@@ -94,6 +102,28 @@ RunResult ChildProcess::Wait(const RunOptions& options) {
     result.finished = true;
     GetExitCodeProcess(process_, &result.exitCode);
     return result;
+}
+
+static BOOL WINAPI GoOnAfterCtrlC(DWORD event) { return event == CTRL_C_EVENT; }
+
+void UseOwnConsole() {
+    static const bool done = [] {
+        FreeConsole();
+        AllocConsole();
+        ShowWindow(GetConsoleWindow(), SW_HIDE);
+        return SetConsoleCtrlHandler(GoOnAfterCtrlC, TRUE) != FALSE;
+    }();
+    (void)done;
+}
+
+WString ConsoleScreenText() {
+    HandleHolder screen(OpenForChild(L"CONOUT$", false));
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(screen.get(), &info);
+    WString cells(info.dwSize.X * info.dwSize.Y, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen.get(), cells.data(), static_cast<DWORD>(cells.size()), COORD{0, 0}, &read);
+    return cells.substr(0, read);
 }
 
 bool DeclineJreNotFound(const SeenDialog& seen) {

@@ -23,6 +23,8 @@ struct RunOptions {
     // Called for each new dialog; returns true when it answered it. Unanswered dialogs get OK pressed.
     std::function<bool(const SeenDialog&)> onDialog;
     WString outputFile;  // when given, receives the child's standard output and error
+    WString errorFile;   // when given, receives its standard error instead ("CONOUT$": the console)
+    WString inputFile;   // when given, its standard input
 };
 
 struct RunResult {
@@ -36,6 +38,13 @@ struct RunResult {
 // An onDialog answer for starts without a runtime: presses Cancel in "JRE Not Found" (the start
 // then ends with -1) and tells whether the dialog was that one.
 bool DeclineJreNotFound(const SeenDialog& seen);
+
+// A console of the test's own (new, hidden, once), shared with the console programs it starts so that
+// the test can read their screen and send them Ctrl+C; Ctrl+C does not end the test itself. (Wine
+// starts a test with a console that carries no control events.)
+void UseOwnConsole();
+WString ConsoleScreenText();  // every cell of the screen, row after row
+inline bool SendCtrlC() { return GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != FALSE; }  // to all on it
 
 // Starts "program" arguments and waits for its end, answering dialogs on the way.
 RunResult RunProgram(const WString& program, const WString& arguments, const RunOptions& options = {});

@@ -81,6 +81,10 @@ Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std:
             outsideFiles_.push_back(made);  // a file outside the product folder, and each folder made for it
         WriteBytes(path, bytes.rfind("\xFF\xFE", 0) == 0 ? expandText(bytes) : bytes);
     }
+    if (scenario_.input) {
+        UseOwnConsole();
+        WriteBytes(Folder() + L"\\stdin.txt", *scenario_.input);
+    }
     if (!scenario_.registry.empty()) CleanRuntimeRegistry();
     for (const RegistryRow& row : scenario_.registry) {  // the home with its NUL, or the raw bytes; text of either expanded
         const std::string bytes = row.raw ? *row.raw : std::string(reinterpret_cast<const char*>(row.home.c_str()),
@@ -110,6 +114,11 @@ RunOptions Launch::Options() const {
     options.onDialog = scenario_.onDialog;
     for (const auto& [name, value] : scenario_.environment) options.environment.emplace_back(name, Expand(value));
     options.environment.push_back(trace_->Variable());
+    if (scenario_.input) {
+        options.inputFile = Folder() + L"\\stdin.txt";
+        options.outputFile = Folder() + L"\\stdout.txt";
+        options.errorFile = scenario_.errorOnConsole ? WString(L"CONOUT$") : Folder() + L"\\stderr.txt";
+    }
     return options;
 }
 
@@ -123,8 +132,13 @@ Outcome Launch::Finish(ChildProcess& process) {
     const RunResult result = process.Wait(Options());
     const Trace trace = ReadTrace();
     EXPECT_TRUE(NoWarnings(trace));
-    return {.finished = result.finished, .exitCode = result.ExitCode(), .dialogs = result.dialogs, .trace = trace,
-            .options = trace.Options(), .out = PrintedTo(trace, "stdout"), .err = PrintedTo(trace, "stderr")};
+    Outcome outcome{.finished = result.finished, .exitCode = result.ExitCode(), .dialogs = result.dialogs, .trace = trace,
+                    .options = trace.Options(), .out = PrintedTo(trace, "stdout"), .err = PrintedTo(trace, "stderr")};
+    if (scenario_.input) {
+        outcome.stdoutBytes = ReadBytes(Folder() + L"\\stdout.txt");
+        outcome.stderrBytes = ReadBytes(Folder() + L"\\stderr.txt");
+    }
+    return outcome;
 }
 
 Outcome Launch::Run(const WString& arguments) {

@@ -55,6 +55,10 @@ struct Scenario {
     DWORD timeoutMs = 60000;
     // Called for each new dialog while the launcher runs; returns true when it answered it (else OK is pressed).
     std::function<bool(const SeenDialog&)> onDialog;
+    // A console program: its standard input (a file holding this text), its standard output and
+    // error captured into the Outcome; it shares the test's own console (tests/kit/Console.h).
+    std::optional<std::string> input;
+    bool errorOnConsole = false;  // with input: standard error goes to that console's screen instead
 };
 
 struct Outcome {
@@ -65,6 +69,7 @@ struct Outcome {
     Trace trace;
     std::vector<std::string> options;  // what JNI_CreateJavaVM received, in order (the two hooks included)
     WStringList out, err;               // what the program printed to System.out and System.err
+    std::string stdoutBytes, stderrBytes;  // with Scenario::input: what reached the standard handles
 };
 
 class Launch {

@@ -10,8 +10,9 @@ size_budget=300000
 
 allowed_dlls='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comctl32|ole32|oleaut32|msvcrt|comdlg32|version|ucrtbase|api-ms-win-.*)\.dll$'
 
+# check_image IMAGE MACHINE SUBSYSTEM: SUBSYSTEM is 2 (Windows GUI) or 3 (Windows CUI, the console).
 check_image() {
-  local image=$1 machine=$2
+  local image=$1 machine=$2 subsystem=$3
   [ -f "$image" ] || { fail "$image is missing"; return; }
   local dump
   dump=$(x86_64-w64-mingw32-objdump -p "$image") || { fail "$image cannot be read"; return; }
@@ -21,7 +22,9 @@ check_image() {
   local found
   found=$(od -An -tx2 -j$((pe_offset + 4)) -N2 "$image" | tr -d ' ')
   [ "$found" = "$machine" ] || fail "$image: machine 0x$found, expected 0x$machine"
-  grep -q 'Subsystem.*(Windows GUI)' <<<"$dump" || fail "$image: not a GUI-subsystem program"
+  # The subsystem field is the two bytes at offset 68 of the optional header (PE signature + 4 + 20).
+  found=$(od -An -tu2 -j$((pe_offset + 24 + 68)) -N2 "$image" | tr -d ' ')
+  [ "$found" = "$subsystem" ] || fail "$image: subsystem $found, expected $subsystem"
   while read -r dll; do
     [[ "${dll,,}" =~ $allowed_dlls ]] || fail "$image imports $dll, which is not a system DLL"
   done < <(grep 'DLL Name:' <<<"$dump" | awk '{print $3}')
@@ -43,9 +46,11 @@ check_image() {
 
 build=$1
 other=${2:-}
-check_image "$build/tarn64.exe" 8664
+check_image "$build/tarn64.exe" 8664 2
+check_image "$build/tarnc64.exe" 8664 3
 if [ -n "$other" ]; then
-  check_image "$other/tarn.exe" 014c
+  check_image "$other/tarn.exe" 014c 2
+  check_image "$other/tarnc.exe" 014c 3
 else
   fail "no i686 build tree given"
 fi

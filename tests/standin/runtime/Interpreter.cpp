@@ -100,6 +100,14 @@ bool Execute(ThreadRecord& thread, const MethodInfo& method, const Command& comm
         case Op::Await:
             AwaitTestEvent(command.word);
             break;
+        case Op::In:
+            PrintLine(thread, TheVm().out, ReadInputLine());
+            break;
+        case Op::Hook: {
+            std::lock_guard lock(TheVm().mutex);
+            TheVm().shutdownHooks.push_back(Text(command.text));
+            break;
+        }
         case Op::Abort:
             VmAbort(method.Describe() + " line " + std::to_string(command.line));
     }

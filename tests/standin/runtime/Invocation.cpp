@@ -47,6 +47,7 @@ jint JNICALL DestroyJavaVM(JavaVM* javaVm) {
     ThreadRecord* self = vm.threads.Current();
     if (self == nullptr) self = &vm.threads.Attach("DestroyJavaVM", false);
     vm.threads.WaitForNonDaemonThreads(self);
+    RunShutdownHooks();
     vm.threads.Detach(*self);
     vm.state = Vm::State::Destroyed;
     return Traced("DestroyJavaVM", JNI_OK);

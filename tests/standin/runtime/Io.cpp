@@ -129,6 +129,22 @@ void PrintLine(ThreadRecord& thread, Object* printStream, const std::u16string& 
     Write(printStream, ToUtf8(text + u"\r\n"));
 }
 
+std::u16string ReadInputLine() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    std::string line;
+    char byte = 0;
+    DWORD read = 0;
+    bool any = false;
+    while (ReadFile(input, &byte, 1, &read, nullptr) && read == 1) {
+        any = true;
+        if (byte == '\n') break;
+        line += byte;
+    }
+    if (!any) return u"null";
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return FromUtf8(line);
+}
+
 void DefineIoClasses(Classes& classes) {
     const auto nothing = [](ThreadRecord&, Object*, Arguments) { return Value{}; };
     ClassInfo* output = classes.DefineBoot("java/io/OutputStream", "java/lang/Object", Kind::Plain);

@@ -21,6 +21,9 @@ Object* NewStandardStream(DWORD which);
 void Print(ThreadRecord& thread, Object* printStream, const std::u16string& text);
 void PrintLine(ThreadRecord& thread, Object* printStream, const std::u16string& text);
 std::string StreamName(const Object* stream);
+// A line of System.in read as UTF-8, without its line end; "null" at the end of input, as
+// BufferedReader.readLine gives null and println prints it.
+std::u16string ReadInputLine();
 
 // Runs a method: the runtime's own or a class script's.
 Value Invoke(ThreadRecord& thread, const MethodInfo& method, Object* self, const std::vector<Value>& arguments);

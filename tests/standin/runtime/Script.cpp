@@ -21,7 +21,8 @@ const std::map<std::string_view, Syntax> kCommands = {
     {"throw", {Op::Throw, false, true, true}},     {"sleep", {Op::Sleep, true, false, false}},
     {"thread", {Op::Thread, true, false, true}},   {"daemon", {Op::Daemon, true, false, true}},
     {"return", {Op::Return, false, false, false}}, {"abort", {Op::Abort, false, false, false}},
-    {"await", {Op::Await, false, true, false}},
+    {"await", {Op::Await, false, true, false}},    {"in", {Op::In, false, false, false}},
+    {"hook", {Op::Hook, false, false, true}},
 };
 
 // Takes the next blank-separated word off the front of rest.

@@ -17,14 +17,14 @@
 
 namespace tarn::standin {
 
-enum class Op { Out, Err, Args, Argc, Prop, Env, Exit, Throw, Sleep, Thread, Daemon, Return, Abort, Await };
+enum class Op { Out, Err, Args, Argc, Prop, Env, Exit, Throw, Sleep, Thread, Daemon, Return, Abort, Await, In, Hook };
 
 struct Command {
     Op op = Op::Out;
     int line = 0;
     long long number = 0;  // exit, sleep, thread, daemon, return
     std::string word;      // prop, env and await: the name; throw: the exception class (a.b.C or a/b/C)
-    std::string text;      // out, err, thread, daemon: the text; throw: the message
+    std::string text;      // out, err, thread, daemon, hook: the text; throw: the message
     bool hasText = false;  // throw without a message has a null message
 };
 

@@ -49,6 +49,19 @@ Vm& TheVm() {
     return *vm;
 }
 
+// As a real VM on Windows: Ctrl+C is SIGINT (2), closing the console or shutting down is SIGTERM
+// (15), and both end the program as System.exit(128 + signal) does; Ctrl+Break asks for a thread
+// dump and the program goes on.
+static BOOL WINAPI ConsoleEvent(DWORD event) {
+    if (event == CTRL_BREAK_EVENT) {
+        TraceLine("ConsoleEvent", "break");
+        return TRUE;
+    }
+    if (event != CTRL_C_EVENT && event != CTRL_CLOSE_EVENT && event != CTRL_SHUTDOWN_EVENT) return FALSE;
+    TraceLine("ConsoleEvent", std::to_string(event));
+    SystemExit(128 + (event == CTRL_C_EVENT ? 2 : 15));
+}
+
 jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
     std::lock_guard lock(mutex);
     if (state == State::Running) return JNI_EEXIST;
@@ -77,6 +90,7 @@ jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
     err = NewStandardStream(STD_ERROR_HANDLE);
     javaVm.functions = InvokeFunctions();
     mainThread = &threads.Attach("main", false);
+    SetConsoleCtrlHandler(ConsoleEvent, TRUE);
     state = State::Running;
     return JNI_OK;
 }
@@ -99,8 +113,22 @@ void VmMessage(const std::string& text) {
     }
 }
 
+void RunShutdownHooks() {
+    std::vector<std::u16string> hooks;
+    {
+        std::lock_guard lock(TheVm().mutex);
+        hooks.swap(TheVm().shutdownHooks);
+    }
+    static ThreadRecord hookThread;  // hooks may run on a thread the VM never saw (a console event)
+    for (const std::u16string& text : hooks) {
+        TraceLine("ShutdownHook", ToUtf8(text));
+        PrintLine(hookThread, TheVm().out, text);
+    }
+}
+
 void SystemExit(jint code) {
     TraceLine("System.exit", std::to_string(code));
+    RunShutdownHooks();
     if (const ExitHook hook = TheVm().settings.exitHook) {
         TraceLine("ExitHook", std::to_string(code));
         hook(code);

@@ -101,6 +101,7 @@ public:
     ClassPath classPath;
     std::unordered_set<const char*> utfChars;         // from GetStringUTFChars, not yet released
     std::unordered_set<const MethodInfo*> methodIds;  // handed out by GetMethodID, GetStaticMethodID
+    std::vector<std::u16string> shutdownHooks;        // Runtime.addShutdownHook: each prints its text
 
     jint Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread);
 };
@@ -117,6 +118,8 @@ void VmMessage(const std::string& text);
 // Waits (at most a minute) until the test sets the named event: lets a test hold a program at a
 // point of its choosing, without timing.
 void AwaitTestEvent(const std::string& name);
+// Runs the shutdown hooks once, as System.exit and the VM's end do.
+void RunShutdownHooks();
 [[noreturn]] void SystemExit(jint code);
 // What a real VM does when it aborts: the "abort" hook, then the end of the process.
 [[noreturn]] void VmAbort(const std::string& why);
