@@ -36,8 +36,8 @@ export TARN_SOURCE_DIR_UNIX=$PWD
 prefix=$PWD/$root/x64/wine/bench
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-# A new prefix each time: one left from earlier runs was measured to make every process start of
-# both programs about twice as slow, and so the figures of one run incomparable with another's.
+# A new prefix each time, so that every run starts from the same state (what earlier runs or test
+# programs left in a prefix must not weigh on the figures).
 WINEPREFIX=$prefix "$wineserver" -k >/dev/null 2>&1 || true
 rm -rf "$prefix"
 mkdir -p "$prefix"
