@@ -27,6 +27,7 @@ const OrderRules kUnmixedServerFirst{false, true};
 // The plain cases (nothing found, the newest, a preferred entry, preference and server VM before
 // version, equal versions in found order) are rows of the discovery table, through the launcher.
 TEST(PickCandidate, Rules) {
+    const CandidateList sevenEight = {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")};
     const struct {
         const char* name;
         CandidateList candidates;  // in found order
@@ -37,15 +38,11 @@ TEST(PickCandidate, Rules) {
         {"preferred entry picks the newest match",
          {Candidate(L"old", L"1.8.0_20"), Candidate(L"new", L"1.8.0_45"), Candidate(L"11", L"11.0.2")},
          {L"1.8"}, kMixed, L"new"},
-        {"first entry that matches anything decides",
-         {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.6", L"1.7", L"1.8"}, kMixed, L"7"},
-        {"no entry matches: first sorted", {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.9"}, kMixed, L"8"},
-        {"an empty entry matches the first sorted",
-         {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"", L"1.7"}, kMixed, L"8"},
-        {"an empty entry after a miss matches the first sorted",
-         {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.6", L"", L"1.7"}, kMixed, L"8"},
-        {"an entry after a match is not reached",
-         {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")}, {L"1.7", L""}, kMixed, L"7"},
+        {"first entry that matches anything decides", sevenEight, {L"1.6", L"1.7", L"1.8"}, kMixed, L"7"},
+        {"no entry matches: first sorted", sevenEight, {L"1.9"}, kMixed, L"8"},
+        {"an empty entry matches the first sorted", sevenEight, {L"", L"1.7"}, kMixed, L"8"},
+        {"an empty entry after a miss matches the first sorted", sevenEight, {L"1.6", L"", L"1.7"}, kMixed, L"8"},
+        {"an entry after a match is not reached", sevenEight, {L"1.7", L""}, kMixed, L"7"},
         {"preference ignored when not mixed",
          {Candidate(L"jre18", L"1.8", false), Candidate(L"jdk17", L"1.7", true)}, {}, kUnmixed, L"jre18"},
         {"server VM does not count otherwise",

@@ -24,11 +24,9 @@ TEST(JavaVersion, ParsesDigitGroupsWithAnySeparator) {
         {L"1.8.0_144-b01", 0, true, {1, 8, 0, 144}, 5},
         {L"-3", 0, true, {3, 0, 0, 0}, 1},  // a minus sign separates, it is never a sign
         {L"2147483647", 0, true, {2147483647, 0, 0, 0}, 1},
-        {L"2147483648", 0, false, {0, 0, 0, 0}, 0},
-        {L"1.99999999999", 0, false, {0, 0, 0, 0}, 0},
-        {L"", 0, false, {0, 0, 0, 0}, 0},
-        {L"any", 65535, false, {0, 0, 0, 0}, 0},
-        {L"Any", 0, false, {0, 0, 0, 0}, 0},
+        // Refused, and the version cleared: too large, empty, or no digits.
+        {L"2147483648", 0, false, {}, 0}, {L"1.99999999999", 0, false, {}, 0}, {L"", 0, false, {}, 0},
+        {L"any", 65535, false, {}, 0}, {L"Any", 0, false, {}, 0},
     };
     for (const auto& c : cases) {
         JavaVersion version;

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "base/Environment.h"
@@ -83,9 +85,8 @@ WString JrePathIn(const WString& file) {
     return value;
 }
 
-// The lines of a UTF-16 INI file other than "JRE Path".
-WStringList OtherLines(const WString& path) {
-    const std::string bytes = ReadBytes(path);
+// The lines of UTF-16 INI text other than "JRE Path".
+WStringList OtherLines(const std::string& bytes) {
     WStringList lines = SplitList(WString(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2), L"\r\n");
     std::erase_if(lines, [](const WString& line) { return line.starts_with(L"JRE Path="); });
     return lines;
@@ -143,78 +144,73 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
     }
 }
 
-TEST_F(JreNotFound, AServiceRemembersInTheSettingsFilesOfLauncherAndPairKeepingTheirOtherLines) {
-    Scenario scenario = Machine(L"; comment\r\n[Application]\r\nApplication Type=service\r\nPair Product={app}\\App64.exe\r\n");
-    scenario.files = {{L"{app}\\App64.ini", Utf16Bytes(L"; pair\r\n[Java Runtime Environment]\r\nJRE Path=C:\\old\r\nA=1\r\n")}};
-    Launch launch(scenario);
-    const WStringList files = {launch.Expand(L"{app}\\App.ini"), launch.Expand(L"{app}\\App64.ini")};
-    const WStringList before[] = {OtherLines(files[0]), OtherLines(files[1])};
-    DialogSession session(launch);
-    ASSERT_TRUE(session.Browse(L"{app}\\rt\\jre"));
-    ExpectEnd(session.Press(IDOK), 0);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(JrePathIn(files[i]), launch.Expand(L"{app}\\rt\\jre\\")) << ToUtf8(files[i]);
-        EXPECT_EQ(OtherLines(files[i]), before[i]) << ToUtf8(files[i]);
-    }
-    EXPECT_FALSE(FileExists(launch.Expand(kUserFolder + L"App.ini")));
-}
-
-TEST_F(JreNotFound, ARuntimeOfTheOtherArchitectureGoesToThePairedProduct) {
+// Where a chosen folder is written back: a service's own file and its pair's, the user files of
+// launcher and pair when it goes to the paired product, other lines kept; a file that cannot be
+// written is reported and left as it was, and the start goes on.
+TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
     TempFolder pairs(L"pair");
+    const WString pairExe = pairs.Path() + L"\\App32.exe", user = kUserFolder + L"App.ini", jre = L"{app}\\rt\\jre";
+    const WString toPair = L"[Application]\r\nPair Product=" + pairExe + L"\r\nPair Return Code=", other = L"{app}\\rt\\other";
+    const std::vector<std::pair<WString, WString>> users = {{user, other + L"\\"}, {kUserFolder + L"App32.ini", other + L"\\"}};
+    const WString lost = L"{app}\\missing\\roaming\\Tarn Test\\{42}\\App.ini", failed = L"Failed to remember the chosen JRE in ";
+    enum Fault { None, ReadOnly, Locked, NoFolder };
     struct Row {
-        WString returnCode;
-        bool pairExists;
+        WString settings;
+        std::optional<int> pairExit;  // a recording paired product exiting with this; none: no such file
+        Fault fault;                  // of the first expected file
         int exitCode;
-    } rows[] = {{L"Yes", true, 7}, {L"no", true, 0}, {L"Yes", false, -1}};
+        WString message;                                  // the one message box, none when empty
+        std::vector<std::pair<WString, WString>> expect;  // file, JRE Path in it; empty: the file as it was
+    } rows[] = {
+        {L"; comment\r\n[Application]\r\nApplication Type=service\r\nPair Product={app}\\App64.exe\r\n", {}, None, 0, L"",
+         {{L"{app}\\App.ini", jre + L"\\"}, {L"{app}\\App64.ini", jre + L"\\"}, {user, L""}}},
+        {toPair + L"Yes\r\n", 7, None, 7, L"", users},
+        {toPair + L"no\r\n", 7, None, 0, L"", users},
+        {toPair + L"Yes\r\n", {}, None, -1, L"Failed to start the paired product: " + pairExe + L" (errno = 2).", users},
+        {L"", {}, ReadOnly, 0, failed + user + L" (errno = 5).", {{user, L""}}},
+        {L"", {}, Locked, 0, failed + user + L" (errno = 32).", {{user, L""}}},
+        {L"", {}, NoFolder, 0, failed + lost + L" (errno = 3).", {{lost, L""}}},
+    };
     for (const Row& row : rows) {
-        RecordingPair pair(pairs.Path() + L"\\App32.exe", 7);
-        if (!row.pairExists) DeleteFileW(pair.ExePath().c_str());
-        Scenario scenario = Machine(L"[Application]\r\nPair Product=" + pair.ExePath() +
-                                    L"\r\nPair Return Code=" + row.returnCode + L"\r\n");
-        for (const auto& variable : pair.Environment()) scenario.environment.push_back(variable);
+        SCOPED_TRACE(&row - rows);
+        TearDown();  // nothing remembered by an earlier row
+        std::optional<RecordingPair> pair;
+        if (row.pairExit) pair.emplace(pairExe, *row.pairExit);
+        else DeleteFileW(pairExe.c_str());
+        Scenario scenario = Machine(row.settings);
+        scenario.files = {{L"{app}\\App64.ini", Utf16Bytes(L"; pair\r\n[Java Runtime Environment]\r\nJRE Path=C:\\old\r\nA=1\r\n")},
+                          {user, Utf16Bytes(L"[Java Runtime Environment]\r\n; note\r\nJRE Path=C:\\gone\r\n[Mine]\r\nKey=1\r\n")}};
+        if (pair) std::ranges::copy(pair->Environment(), std::back_inserter(scenario.environment));
+        if (row.fault == NoFolder) scenario.environment.emplace_back(L"APPDATA", L"{app}\\missing\\roaming");
         Launch launch(scenario);
+        const auto bytes = [&](const WString& file) {
+            const WString path = launch.Expand(file);
+            return FileExists(path) ? std::optional(ReadBytes(path)) : std::nullopt;
+        };
+        std::vector<std::optional<std::string>> before;
+        for (const auto& [file, jrePath] : row.expect) before.push_back(bytes(file));
+        const WString first = launch.Expand(row.expect[0].first);
+        if (row.fault == ReadOnly) SetFileAttributesW(first.c_str(), FILE_ATTRIBUTE_READONLY);
+        HandleHolder lock(row.fault == Locked ? CreateFileW(first.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                              : nullptr);
         DialogSession session(launch, L"-nosplash \"two words\"");
-        ASSERT_TRUE(session.Browse(L"{app}\\rt\\other"));
-        ExpectEnd(session.Press(IDOK), row.exitCode,
-                  row.pairExists ? L"" : L"Failed to start the paired product: " + pair.ExePath() + L" (errno = 2).");
-        const WStringList started = {L"\"" + launch.ExePath() + L"\" -nosplash \"two words\""};
-        EXPECT_TRUE(!row.pairExists || AwaitCondition([&] { return pair.Starts() == started; }));
-        const WString home = launch.Expand(L"{app}\\rt\\other\\");
-        EXPECT_EQ(JrePathIn(launch.Expand(kUserFolder + L"App.ini")), home);
-        EXPECT_EQ(JrePathIn(launch.Expand(kUserFolder + L"App32.ini")), home);
-        TearDown();
-    }
-}
-
-TEST_F(JreNotFound, AFileThatCannotBeWrittenIsReportedAndKeptAndTheStartGoesOn) {
-    const std::string kept = Utf16Bytes(L"[Java Runtime Environment]\r\n; note\r\nJRE Path=C:\\gone\r\n[Mine]\r\nKey=1\r\n");
-    enum Fault { ReadOnly, Locked, NoFolder };
-    for (const auto& [fault, error] : {std::pair(ReadOnly, 5), std::pair(Locked, 32), std::pair(NoFolder, 3)}) {
-        Scenario scenario = Machine(L"");
-        WString file = kUserFolder + L"App.ini";
-        if (fault == NoFolder) {
-            scenario.environment.emplace_back(L"APPDATA", L"{app}\\missing\\roaming");
-            file = L"{app}\\missing\\roaming\\Tarn Test\\{42}\\App.ini";
-        } else {
-            scenario.files = {{file, kept}};
-        }
-        Launch launch(scenario);
-        file = launch.Expand(file);
-        if (fault == ReadOnly) SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
-        HandleHolder lock(fault == Locked ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
-                                          : nullptr);
-        DialogSession session(launch);
-        ASSERT_TRUE(session.Browse(L"{app}\\rt\\jre"));
+        const bool paired = row.settings.starts_with(toPair);
+        ASSERT_TRUE(session.Browse(paired ? other : jre));
         const Outcome outcome = session.Press(IDOK);
-        ExpectEnd(outcome, 0,
-                  L"Failed to remember the chosen JRE in " + file + L" (errno = " + std::to_wstring(error) + L").");
-        EXPECT_EQ(outcome.out, WStringList{L"started"});
+        ExpectEnd(outcome, row.exitCode, launch.Expand(row.message));
+        EXPECT_EQ(outcome.out, paired ? WStringList{} : WStringList{L"started"});
+        const WStringList started = {L"\"" + launch.ExePath() + L"\" -nosplash \"two words\""};
+        EXPECT_TRUE(!pair || AwaitCondition([&] { return pair->Starts() == started; }));
         lock.reset();
-        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (fault == NoFolder) EXPECT_FALSE(FileExists(file));
-        else EXPECT_EQ(ReadBytes(file), kept);
-        TearDown();
+        SetFileAttributesW(first.c_str(), FILE_ATTRIBUTE_NORMAL);
+        for (size_t i = 0; i < row.expect.size(); ++i) {
+            const auto& [file, jrePath] = row.expect[i];
+            if (jrePath.empty()) EXPECT_EQ(bytes(file), before[i]) << ToUtf8(file);
+            else EXPECT_EQ(JrePathIn(launch.Expand(file)), launch.Expand(jrePath)) << ToUtf8(file);
+            if (!jrePath.empty() && before[i]) EXPECT_EQ(OtherLines(*bytes(file)), OtherLines(*before[i])) << ToUtf8(file);
+        }
     }
+    TearDown();
 }
 
 const wchar_t kColorKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
