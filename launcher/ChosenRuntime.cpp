@@ -9,7 +9,7 @@
 #include "launcher/ProfileWrite.h"
 #include "launcher/Settings.h"
 #include "launcher/UserSettings.h"
-#include "vm/ErrorMessages.h"
+#include "report/Reporter.h"
 
 namespace tarn {
 
@@ -24,14 +24,14 @@ void WriteJrePath(const Launcher& launcher, const WString& file, const WString& 
     const uint32_t error = WriteProfileValueSafely(file, kJreSection, L"JRE Path", home);
     if (error == 0) return;
     SetLastError(error);
-    ShowWindowsErrorWithDetail(launcher.splashWindowHandle, kRememberFailedFormat, file);
+    ShowWindowsErrorWithDetail(launcher.reporter, kRememberFailedFormat, file);
 }
 
 }  // namespace
 
 void RememberJrePath(const Launcher& launcher, const WString& home) {
     WString settingsFile;
-    if (!GetSettingsFilePath(settingsFile)) return;
+    if (!GetSettingsFilePath(launcher.reporter, settingsFile)) return;
     if (!launcher.isService) {
         WriteJrePath(launcher, UserSettingsPath(launcher, true), home);
         WriteJrePath(launcher, PairUserSettingsPath(launcher), home);
@@ -44,9 +44,9 @@ void RememberJrePath(const Launcher& launcher, const WString& home) {
 
 bool AskUserForRuntime(Launcher& launcher) {
     WString message = JreNotFoundMessage(launcher.jvmType, launcher.minVersion, launcher.maxVersion);
-    if (!ShowsWindows()) {
+    if (!launcher.reporter.ShowsWindows()) {
         // Nobody to browse for a folder: what is needed and where to get it, and the start ends.
-        ShowErrorBox(nullptr, message + L"\n" + LoadText(kDownloadAddressText));
+        ShowErrorBox(launcher.reporter, message + L"\n" + LoadText(kDownloadAddressText));
         return false;
     }
     JreNotFoundDialog dialog(std::move(message), launcher.jvmType);

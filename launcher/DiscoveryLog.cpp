@@ -4,7 +4,7 @@
 
 #include "base/Conversion.h"
 #include "base/Format.h"
-#include "base/Handles.h"
+#include "base/LogFile.h"
 #include "jre/Architecture.h"
 #include "launcher/Launcher.h"
 #include "launcher/SettingsStore.h"
@@ -12,29 +12,6 @@
 namespace tarn {
 
 namespace {
-
-// The log file, read from the environment once; empty when there is none.
-const WString& LogPath() {
-    static const WString path = [] {
-        wchar_t buffer[MAX_PATH * 4];
-        const DWORD length = GetEnvironmentVariableW(L"TARN_LAUNCHER_LOG", buffer, MAX_PATH * 4);
-        return length > 0 && length < MAX_PATH * 4 ? WString(buffer, length) : WString();
-    }();
-    return path;
-}
-
-// Appends whole lines in UTF-8; each event opens and closes the file, so System.exit loses nothing.
-void Append(const WStringList& lines) {
-    HandleHolder file(CreateFileW(LogPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return;
-    std::string text;
-    for (const WString& line : lines) text += ToUtf8(line) + "\r\n";
-    DWORD written = 0;
-    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
-
-bool Enabled() { return !LogPath().empty(); }
 
 const wchar_t* SourceName(RuntimeSource source) {
     switch (source) {
@@ -71,43 +48,43 @@ WString CandidateLine(size_t rank, const JreCandidate& c, RegistryView view) {
 }  // namespace
 
 void LogSettingsFile(const WString& path) {
-    if (!Enabled()) return;
+    if (!LogEnabled()) return;
     SYSTEMTIME now;
     GetLocalTime(&now);
     wchar_t stamp[64];
     wsprintfW(stamp, L"%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
               now.wSecond);
-    Append({L"=== Tarn start " + WString(stamp) + L", process " + DecimalText(GetCurrentProcessId()) + L" ===",
+    AppendLogLines({L"=== Tarn start " + WString(stamp) + L", process " + DecimalText(GetCurrentProcessId()) + L" ===",
             L"settings file: " + path});
 }
 
 void LogSourcePassed(RuntimeSource source, PassedOver reason, const WString& detail) {
-    if (!Enabled()) return;
-    Append({L"source " + WString(SourceName(source)) + (detail.empty() ? L"" : L" " + detail) + L": passed over, " +
+    if (!LogEnabled()) return;
+    AppendLogLines({L"source " + WString(SourceName(source)) + (detail.empty() ? L"" : L" " + detail) + L": passed over, " +
             ReasonText(reason)});
 }
 
 void LogCandidates(RegistryView view, const CandidateList& sorted) {
-    if (!Enabled()) return;
+    if (!LogEnabled()) return;
     WStringList lines{L"registry candidates, " + ViewName(view) + L", in order: " + DecimalText(sorted.size())};
     for (size_t i = 0; i < sorted.size(); ++i) lines.push_back(CandidateLine(i + 1, sorted[i], view));
-    Append(lines);
+    AppendLogLines(lines);
 }
 
 void LogRuntimeChosen(RuntimeSource source, const Launcher& launcher) {
-    if (!Enabled()) return;
+    if (!LogEnabled()) return;
     WStringList lines{L"chosen: " + WString(SourceName(source)), L"JVM library: " + launcher.jvmPath};
     if (source == RuntimeSource::Registry) lines.push_back(L"version: " + FormatVersion(launcher.foundVersion));
     if (launcher.usePairedProduct) lines.push_back(L"paired product: " + launcher.pairProduct);
-    Append(lines);
+    AppendLogLines(lines);
 }
 
 void LogNoRuntime() {
-    if (Enabled()) Append({L"chosen: nothing, no source yields a runtime"});
+    if (LogEnabled()) AppendLogLines({L"chosen: nothing, no source yields a runtime"});
 }
 
 void LogVmOptions(const NarrowStringList& options) {
-    if (!Enabled()) return;
+    if (!LogEnabled()) return;
     const NarrowString classPathOption = "-Djava.class.path=";
     WStringList lines{L"VM options: " + DecimalText(options.size())};
     WStringList classPath;
@@ -117,11 +94,11 @@ void LogVmOptions(const NarrowStringList& options) {
     }
     lines.push_back(L"class path: " + DecimalText(classPath.size()) + L" entries");
     for (const WString& entry : classPath) lines.push_back(L"  " + entry);
-    Append(lines);
+    AppendLogLines(lines);
 }
 
 void LogExitCode(int code, bool fromSystemExit) {
-    if (Enabled()) Append({L"exit code: " + DecimalText(code) + (fromSystemExit ? L" (System.exit)" : L"")});
+    if (LogEnabled()) AppendLogLines({L"exit code: " + DecimalText(code) + (fromSystemExit ? L" (System.exit)" : L"")});
 }
 
 }  // namespace tarn

@@ -11,7 +11,7 @@
 #include "splash/Splash.h"
 #include "splash/SplashRules.h"
 #include "splash/SplashWindow.h"
-#include "vm/ErrorMessages.h"
+#include "report/Reporter.h"
 #include "vm/VmHost.h"
 
 namespace tarn {
@@ -54,14 +54,14 @@ int32_t Launcher::Run() {
     if (usePairedProduct) return RunPairedProduct(*this);
     if (IsLaterStart(*this)) return AwaitForwardReply(*this);
     if (!ProcessEnvironmentSetup(*this)) return -1;
-    if (ShowsWindows() && !SplashSuppressed(arguments)) StartSplash(*this);
+    if (reporter.ShowsWindows() && !SplashSuppressed(arguments)) StartSplash(*this);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;
     LogVmOptions(vmOptions);
     if (vmThreadStackSize == 0) vmThreadStackSize = DefaultJavaStackSize(*this);
     // As the java command does, a console run whose main threw ends with 1 (after the program's
     // other threads, which the VM's destruction awaits); the desktop run has reported it already.
-    if (RunVmThread(*this) == 0) return mainThrew && !ShowsWindows() ? 1 : 0;
+    if (RunVmThread(*this) == 0) return mainThrew && !reporter.ShowsWindows() ? 1 : 0;
     // The runtime's splash library must not outlive a VM that failed to start.
     splashClose.reset();
     return -1;
@@ -71,7 +71,7 @@ int LauncherMain(UserInterface userInterface) {
     int exitCode = -1;
     {
         Launcher launcher;
-        launcher.userInterface = userInterface;
+        launcher.reporter.userInterface = userInterface;
         // 8-bit conversions on this thread then use the system ANSI code page.
         SetThreadLocale(GetSystemDefaultLCID());
         DefWindowProcW(nullptr, 0, 0, 0);

@@ -4,7 +4,6 @@
 
 #include <jni.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -12,6 +11,7 @@
 #include "base/OptionPath.h"
 #include "base/Text.h"
 #include "launcher/CommandLine.h"
+#include "report/Reporter.h"
 #include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
@@ -35,10 +35,6 @@ protected:
     ~VmExitListener() = default;
 };
 
-// Whom the launcher tells what goes wrong: a desktop user, through message boxes and dialogs, or a
-// console, through text on standard error (vm/ErrorMessages.h decides by it).
-enum class UserInterface { Windows, Console };
-
 // One run of the launcher process, from the entry point: its exit code.
 int LauncherMain(UserInterface userInterface);
 
@@ -55,7 +51,7 @@ public:
     // The process-wide launcher, for the VM hooks that receive no context.
     static Launcher* Current();
 
-    UserInterface userInterface = UserInterface::Windows;  // chosen by the entry point, before Init
+    Reporter reporter;  // how the user is told; chosen by the entry point, before Init
     VmExitListener* exitListener = nullptr;
     HandleHolder splashThread;
     DWORD splashThreadId = 0;
@@ -71,8 +67,6 @@ public:
     JavaVersion maxVersion;
     WStringList arguments;
     std::unique_ptr<SplashWindow> splashWindow;
-    // Written by the splash thread, read by whichever thread shows a message box.
-    std::atomic<HWND> splashWindowHandle = nullptr;
     bool isService = false;
     bool jdkWanted = false;
     bool jreWanted = false;

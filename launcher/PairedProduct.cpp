@@ -1,7 +1,7 @@
 #include "launcher/PairedProduct.h"
 
 #include "base/Handles.h"
-#include "vm/ErrorMessages.h"
+#include "report/Reporter.h"
 
 namespace tarn {
 
@@ -17,7 +17,7 @@ int32_t RunPairedProduct(Launcher& launcher) {
     WString commandLine = GetCommandLineW();
     if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started)) {
-        ShowWindowsErrorWithDetail(launcher.splashWindowHandle, kPairNotStartedFormat, launcher.pairProduct);
+        ShowWindowsErrorWithDetail(launcher.reporter, kPairNotStartedFormat, launcher.pairProduct);
         return -1;
     }
     HandleHolder process(started.hProcess);

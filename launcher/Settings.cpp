@@ -5,14 +5,14 @@
 #include "launcher/BaseText.h"
 #include "launcher/DiscoveryLog.h"
 #include "launcher/UserSettings.h"
-#include "vm/ErrorMessages.h"
+#include "report/Reporter.h"
 
 namespace tarn {
 
-bool GetModulePath(WString& path) {
+bool GetModulePath(const Reporter& reporter, WString& path) {
     path = ModulePath();
     if (path.empty()) {
-        ShowWindowsError(nullptr, 208);
+        ShowWindowsError(reporter, 208);
         return false;
     }
     return true;
@@ -25,15 +25,15 @@ bool SettingsPathFor(const WString& executable, WString& path) {
     return true;
 }
 
-bool GetSettingsFilePath(WString& path) {
+bool GetSettingsFilePath(const Reporter& reporter, WString& path) {
     WString module;
-    return GetModulePath(module) && SettingsPathFor(module, path);
+    return GetModulePath(reporter, module) && SettingsPathFor(module, path);
 }
 
 LayeredSettingsStore* LayeredSettings(Launcher& launcher) {
     if (launcher.settings == nullptr) {
         WString path;
-        if (!GetSettingsFilePath(path)) return nullptr;
+        if (!GetSettingsFilePath(launcher.reporter, path)) return nullptr;
         launcher.settings = std::make_unique<LayeredSettingsStore>(path, LoadBaseText(launcher.upgradeCode));
     }
     return launcher.settings.get();
@@ -85,10 +85,10 @@ int32_t JvmTypeOf(const WString& value) {
 }
 
 // A value that is neither a drive path nor a UNC path lies in the launcher's folder.
-WString AbsoluteJrePath(const WString& value) {
+WString AbsoluteJrePath(const Reporter& reporter, const WString& value) {
     if (IsAbsolutePath(value)) return value;
     WString module;
-    GetModulePath(module);
+    GetModulePath(reporter, module);
     return StripPathComponents(module, 1) + L"\\" + value;
 }
 
@@ -97,11 +97,11 @@ void ReportMissingMainClass(const Launcher& launcher, IniFileStore& file) {
     unsigned char head[4] = {};
     const uint32_t error = file.ReadFileHead(head);
     if (error != 0) {
-        ShowSystemError(launcher.splashWindowHandle, 250, file.Path(), error);
+        ShowSystemError(launcher.reporter, 250, file.Path(), error);
     } else if (IsUtf16WithoutByteOrderMark(head)) {
-        ShowFormattedError(launcher.splashWindowHandle, 251, {file.Path()});
+        ShowFormattedError(launcher.reporter, 251, {file.Path()});
     } else {
-        ShowErrorBox(launcher.splashWindowHandle, 210);
+        ShowErrorBox(launcher.reporter, 210);
     }
 }
 
@@ -117,7 +117,7 @@ WString ReadJrePath(const Launcher& launcher, SettingsStore& settings) {
 
 bool ReadSettings(Launcher& launcher) {
     WString path;
-    if (!GetSettingsFilePath(path)) return false;
+    if (!GetSettingsFilePath(launcher.reporter, path)) return false;
     LogSettingsFile(path);
     return ReadSettingsFile(launcher, path);
 }
@@ -137,7 +137,7 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
     launcher.maxVersion = (maximum == L"any" || maximum.empty()) ? AnyMaximum() : ParseVersionOr(maximum, kOpenUpperPart);
     launcher.isService = settings.Read(kApplicationSection, L"Application Type") == L"service";
     launcher.preferredVersions = SplitList(settings.Read(kJreSection, L"Preferred versions"), L";");
-    launcher.jrePath = AbsoluteJrePath(ReadJrePath(launcher, settings));
+    launcher.jrePath = AbsoluteJrePath(launcher.reporter, ReadJrePath(launcher, settings));
     launcher.jvmType = JvmTypeOf(settings.Read(kJreSection, L"JVM Type"));
     ApplyJvmSource(settings.Read(kJreSection, L"JVM Source"), launcher);
     ApplyVmProvider(settings.Read(kJreSection, L"VM Provider"), launcher);

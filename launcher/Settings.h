@@ -8,9 +8,9 @@
 namespace tarn {
 
 // The launcher's full path; false after the error box when it cannot be read.
-bool GetModulePath(WString& path);
+bool GetModulePath(const Reporter& reporter, WString& path);
 // The module path with everything after its last '.' replaced by "ini".
-bool GetSettingsFilePath(WString& path);
+bool GetSettingsFilePath(const Reporter& reporter, WString& path);
 // The settings path rule for any executable path; false when it holds no '.'.
 bool SettingsPathFor(const WString& executable, WString& path);
 // The layered store on the settings file with the built-in base text, opened once a run; null when no

@@ -12,7 +12,7 @@ DWORD WINAPI SplashThread(void* parameter) {
     auto& launcher = *static_cast<Launcher*>(parameter);
     SplashWindow& splash = *launcher.splashWindow;
     if (splash.Create(launcher.splashImage, launcher.splashShadow == L"true")) {
-        launcher.splashWindowHandle = splash.Handle();
+        launcher.reporter.owner = splash.Handle();
         ShowWindow(splash.Handle(), SW_SHOWNORMAL);
         UpdateWindow(splash.Handle());
     }
@@ -22,7 +22,7 @@ DWORD WINAPI SplashThread(void* parameter) {
         DispatchMessageW(&message);
     }
     // Boxes shown from now on must not name a window that is about to go.
-    launcher.splashWindowHandle = nullptr;
+    launcher.reporter.owner = nullptr;
     splash.Destroy();
     return 0;
 }
@@ -31,7 +31,7 @@ DWORD WINAPI SplashThread(void* parameter) {
 
 bool StartSplash(Launcher& launcher) {
     WString settingsPath;
-    if (!GetSettingsFilePath(settingsPath)) return false;
+    if (!GetSettingsFilePath(launcher.reporter, settingsPath)) return false;
     IniFileStore settings(settingsPath);
     launcher.splashImage = settings.Read(kDisplaySection, L"Splash Screen");
     launcher.splashShadow = settings.Read(kDisplaySection, L"Splash Screen Shadow");

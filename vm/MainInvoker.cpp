@@ -4,7 +4,7 @@
 
 #include "instance/SingleInstance.h"
 #include "splash/Splash.h"
-#include "vm/ErrorMessages.h"
+#include "report/Reporter.h"
 #include "vm/ExceptionDialog.h"
 #include "vm/JavaStrings.h"
 #include "vm/ModifiedUtf8.h"
@@ -40,7 +40,7 @@ jclass LoadThroughFindClass(Launcher& launcher) {
     LocalRef name(env, NewJavaString(env, launcher.mainClass));
     if (name.get() == nullptr) {
         if (env->ExceptionCheck()) env->ExceptionDescribe();
-        ShowFormattedError(launcher.splashWindowHandle, 211, {launcher.mainClass});
+        ShowFormattedError(launcher.reporter, 211, {launcher.mainClass});
         return nullptr;
     }
     StringUtfChars chars(env, static_cast<jstring>(name.get()));
@@ -51,7 +51,7 @@ jclass LoadThroughFindClass(Launcher& launcher) {
     const jclass mainClass = env->FindClass(chars.get());
     if (mainClass == nullptr) {
         env->ExceptionDescribe();
-        ShowFormattedError(launcher.splashWindowHandle, 215, {FromModifiedUtf8(chars.get())});
+        ShowFormattedError(launcher.reporter, 215, {FromModifiedUtf8(chars.get())});
     }
     return mainClass;
 }
@@ -70,7 +70,7 @@ jmethodID FindMainMethod(Launcher& launcher, jclass mainClass) {
     if (env->ExceptionCheck()) {
         env->ExceptionDescribe();
     } else {
-        ShowErrorBox(launcher.splashWindowHandle, 216);
+        ShowErrorBox(launcher.reporter, 216);
     }
     return nullptr;
 }
@@ -96,7 +96,7 @@ void AfterUncaughtException(Launcher& launcher) {
     // The splash must not hide the report, nor stay over a program that goes on without it.
     CloseSplash(launcher);
     const auto throwable = static_cast<jthrowable>(exception.get());
-    if (launcher.failureCheck && ShowsWindows() && ShowExceptionDialog(throwable, env)) StopApplication(env);
+    if (launcher.failureCheck && launcher.reporter.ShowsWindows() && ShowExceptionDialog(throwable, env)) StopApplication(env);
     launcher.mainThrew = true;
     env->Throw(throwable);
 }

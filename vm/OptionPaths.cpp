@@ -3,12 +3,12 @@
 #include "base/Conversion.h"
 #include "base/Environment.h"
 #include "base/EnvironmentReferences.h"
-#include "vm/ErrorMessages.h"
+#include "report/Reporter.h"
 
 namespace tarn {
 
 static bool ReportUnrepresentable(const Launcher& launcher, const WString& path) {
-    ShowFormattedError(launcher.splashWindowHandle, 260, {path});
+    ShowFormattedError(launcher.reporter, 260, {path});
     return false;
 }
 

@@ -17,7 +17,7 @@ static void SetVariable(const wchar_t* name, const WString& value) { SetEnvironm
 // Both separators the setting leaves open are ";", so each folder stays a list element of its own.
 static bool AddLibraryPathOption(Launcher& launcher) {
     WString module;
-    const WString exeFolder = GetModulePath(module) ? WithTrailingBackslash(FolderOfPath(module)) : WString();
+    const WString exeFolder = GetModulePath(launcher.reporter, module) ? WithTrailingBackslash(FolderOfPath(module)) : WString();
     WString head = LibraryPathHead(launcher.libraryPath, exeFolder);
     head = ExpandEnvironment(head);
     WString tail = LibraryPathTail(launcher.jvmPath);

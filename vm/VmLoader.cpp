@@ -6,7 +6,7 @@
 #include "base/Handles.h"
 #include "base/PathText.h"
 #include "launcher/DiscoveryLog.h"
-#include "vm/ErrorMessages.h"
+#include "report/Reporter.h"
 #include "vm/MainInvoker.h"
 #include "vm/StreamRedirection.h"
 #include "vm/VmHost.h"
@@ -41,18 +41,18 @@ bool LoadJvmLibrary(Launcher& launcher) {
     // Never freed: the VM lives until the process ends.
     HMODULE library = LoadLibraryExW(launcher.jvmPath.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     if (library == nullptr) {
-        ShowWindowsErrorWithDetail(launcher.splashWindowHandle, 222, launcher.jvmPath);
+        ShowWindowsErrorWithDetail(launcher.reporter, 222, launcher.jvmPath);
         return false;
     }
     launcher.createJavaVm = reinterpret_cast<Launcher::JniCreateJavaVm>(GetProcAddress(library, "JNI_CreateJavaVM"));
     if (launcher.createJavaVm == nullptr) {
-        ShowWindowsError(launcher.splashWindowHandle, 212);
+        ShowWindowsError(launcher.reporter, 212);
         return false;
     }
     launcher.getDefaultJavaVmInitArgs = reinterpret_cast<Launcher::JniGetDefaultJavaVmInitArgs>(
         GetProcAddress(library, "JNI_GetDefaultJavaVMInitArgs"));
     if (launcher.getDefaultJavaVmInitArgs == nullptr) {
-        ShowWindowsError(launcher.splashWindowHandle, 212);
+        ShowWindowsError(launcher.reporter, 212);
         return false;
     }
     launcher.findClassFromBootLoader = reinterpret_cast<Launcher::JvmFindClassFromBootLoader>(
@@ -86,7 +86,7 @@ bool CreateVm(Launcher& launcher) {
         // A failed creation leaves nothing for the launcher's end to destroy.
         launcher.javaVm = nullptr;
         launcher.jniEnv = nullptr;
-        ShowCreateVmError(launcher.splashWindowHandle, result);
+        ShowCreateVmError(launcher.reporter, result);
         return false;
     }
     // Before any class of the program loads, so that its first line already goes to the files.

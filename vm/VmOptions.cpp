@@ -6,7 +6,7 @@
 #include "base/PathText.h"
 #include "launcher/Settings.h"
 #include "vm/ClassPath.h"
-#include "vm/ErrorMessages.h"
+#include "report/Reporter.h"
 #include "vm/OptionPaths.h"
 #include "vm/OptionText.h"
 #include "vm/VmHost.h"
@@ -48,9 +48,9 @@ void AppendExtraArguments(Launcher& launcher, SettingsStore& settings) {
 // Empty: 209, the setting names nothing. Otherwise none of its entries exists: name the first.
 void ReportEmptyClassPath(const Launcher& launcher, const ClassPath& built) {
     if (built.firstMissing.empty()) {
-        ShowErrorBox(launcher.splashWindowHandle, 209);
+        ShowErrorBox(launcher.reporter, 209);
     } else {
-        ShowFormattedError(launcher.splashWindowHandle, 252, {built.firstMissing});
+        ShowFormattedError(launcher.reporter, 252, {built.firstMissing});
     }
 }
 
@@ -59,7 +59,7 @@ void ReportEmptyClassPath(const Launcher& launcher, const ClassPath& built) {
 bool BuildVmOptions(Launcher& launcher) {
     SettingsStore* settings = LayeredSettings(launcher);
     WString module;
-    if (settings == nullptr || !GetModulePath(module)) return false;
+    if (settings == nullptr || !GetModulePath(launcher.reporter, module)) return false;
     const ClassPath built = BuildClassPath(settings->Read(kClassPathSection, L"Class Path"), FolderOfPath(module));
     WString classPath = built.text;
     if (EqualsNoCase(settings->Read(kApplicationSection, L"Embedded Jar"), L"Yes")) {

@@ -55,6 +55,9 @@ TEST(DiscoveryLog, TellsEveryStepOfAStart) {
         {"a failed search", {}, {}, L"{app}\\nothing", -1,
          {L"source JAVA_HOME \"{app}\\nothing\": passed over, no runtime (no bin\\java.dll)",
           L"chosen: nothing, no source yields a runtime", L"exit code: -1"}},
+        {"a message shown", {{L"{app}\\jre", {.variant = JvmVariant::NoCreateJavaVm}}}, {}, L"", -1,
+         {L"chosen: beside the launcher", L"message: Windows exception: cannot find CreateJavaVM JNI (errno = 127).",
+          L"exit code: -1"}},
         // A log that cannot be written, or none, never stops a launch and leaves no file.
         {"a missing folder", {{L"{app}\\jre", {}}}, {}, L"", 0, {}, L"{app}\\no such folder\\start.log"},
         {"no log", {{L"{app}\\jre", {}}}, {}, L"", 0, {}, L""},
@@ -71,7 +74,9 @@ TEST(DiscoveryLog, TellsEveryStepOfAStart) {
         for (int i = 0; i < std::max(starts, 1); ++i) {
             const Outcome o = launch.Run();
             EXPECT_TRUE(o.finished && o.exitCode == row.exitCode) << o.exitCode;
-            if (i == 0) EXPECT_EQ(o.out, row.exitCode == 0 ? WStringList{L"x=1"} : WStringList{});  // the trace grows
+            if (i == 0) {  // the trace grows
+                EXPECT_EQ(o.out, row.exitCode == 0 ? WStringList{L"x=1"} : WStringList{});
+            }
         }
         WStringList expected = row.lines;
         for (WString& line : expected) line = launch.Expand(line);
