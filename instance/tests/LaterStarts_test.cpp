@@ -29,7 +29,7 @@ struct Instance {
                                           settings),
                   .classes = {{"app/Main", "method main\n  out main\n  await " + end.Name() + "\n" + afterEnd +
                                                "end\n" + secondary}},
-                  .timeoutMs = 20000}),  // every run here ends within seconds, or hangs on a fault
+                  .timeoutMs = 15000}),  // every run here ends within seconds, or hangs on a fault
           running(launch.Start(L"first")) {}
     // Until the trace holds count lines of that name (at most 30 s).
     bool Reached(const char* name, size_t count = 1) const {
