@@ -61,7 +61,8 @@ SplashBitmap RenderSplashPicture(const WString& path) {
     const StreamHolder stream = PictureStream(path);
     const GdiPlus gdiplus;
     GpImage* loaded = nullptr;
-    if (!stream || !gdiplus.Started() || gdiplus.createBitmapFromStream(stream.get(), &loaded) != GdiPlus::kOk) return result;
+    if (!stream || !gdiplus.Started() || gdiplus.createBitmapFromStream(stream.get(), &loaded) != GdiPlus::kOk)
+        return result;
     const GdiPlusImage picture(loaded, {&gdiplus});
     UINT width = 0;
     UINT height = 0;

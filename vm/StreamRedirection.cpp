@@ -45,7 +45,8 @@ bool IsProductFile(const Launcher& launcher, const WString& name) {
 void DescribeRefusal(JNIEnv* env, const WString& name) {
     LocalRef message(env, NewJavaString(env, Format(LoadText(kProductFileReason), {name})));
     if (message.get() != nullptr) {
-        LocalRef exception(env, NewJavaObject(env, "java/io/FileNotFoundException", "(Ljava/lang/String;)V", message.get()));
+        const char* signature = "(Ljava/lang/String;)V";
+        LocalRef exception(env, NewJavaObject(env, "java/io/FileNotFoundException", signature, message.get()));
         if (exception.get() != nullptr) env->Throw(static_cast<jthrowable>(exception.get()));
     }
     if (env->ExceptionCheck()) env->ExceptionDescribe();

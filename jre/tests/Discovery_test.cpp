@@ -90,6 +90,9 @@ void RunRows(const std::vector<Row>& rows) {
                    .exeName = L"App.v2.exe",
                    .onDialog = DeclineJreNotFound};  // without a runtime the user is asked, and declines
         s.environment.emplace_back(L"JAVA_HOME", row.javaHome);
+        // Without APPDATA the user's file is read from the roaming folder the shell names (the
+        // console launcher's rows read it through APPDATA).
+        s.environment.emplace_back(L"APPDATA", L"");
         for (const Runtime& r : row.runtimes) {
             const WString home = r.home.empty() ? L"{app}" : r.home.find(L':') != WString::npos ? r.home : L"{app}\\" + r.home;
             if (r.other) {

@@ -92,21 +92,14 @@ WStringList OtherLines(const std::string& bytes) {
     return lines;
 }
 
-// A folder of the test's user as the shell reports it, put back at the end.
-class ShellFolder {
-public:
-    ShellFolder(const wchar_t* name, const WString& value) : name_(name) {
-        DWORD size = sizeof old_;
-        RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type_, old_, &size);
-        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name, REG_EXPAND_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
+// The test's user's roaming folder, as the shell knows it, pointed nowhere; put back at the end.
+struct NoRoamingFolder {
+    static void Set(const WString& value) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                        L"AppData", REG_EXPAND_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
-    ~ShellFolder() { RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name_, type_, old_, static_cast<DWORD>((wcslen(old_) + 1) * 2)); }
-
-private:
-    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-    const wchar_t* name_;
-    DWORD type_ = REG_EXPAND_SZ;
-    wchar_t old_[MAX_PATH] = {};
+    NoRoamingFolder() { Set(L"C:\\nowhere\\roaming"); }
+    ~NoRoamingFolder() { Set(L"%USERPROFILE%\\AppData\\Roaming"); }  // the system's default
 };
 
 class JreNotFound : public testing::Test {
@@ -128,8 +121,6 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
          {L"{app}\\classes", false}, {L"{app}\\rt\\jre", true}}, WM_COMMAND, IDOK},
         {L"JVM Type=server", start + L"with a server JVM (latest version) from:",
          {{L"{app}\\rt\\jre", false}, {L"{app}\\rt\\server", true}}, WM_COMMAND, IDOK},
-        {L"JVM Type=server", start + L"with a server JVM (latest version) from:", {{L"{app}\\rt\\server", true}},
-         WM_COMMAND, IDCANCEL},
         {L"Minimum Version=1.8\r\nMaximum Version=any", start + L"(minimum version 1.8) from:", {}, WM_CLOSE, 0},
         {L"Minimum Version=1.8\r\nMaximum Version=1.8", start + L"(version between 1.8 and 1.8) from:",
          {{L"{app}\\rt\\jre", true}}, WM_KEYDOWN, VK_ESCAPE},
@@ -206,8 +197,8 @@ TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
         if (pair) std::ranges::copy(pair->Environment(), std::back_inserter(scenario.environment));
         if (row.fault == NoFolder) scenario.environment.emplace_back(L"APPDATA", L"{app}\\missing\\roaming");
         if (row.fault == NoAppData || row.fault == NoRoaming) scenario.environment.emplace_back(L"APPDATA", L"");
-        std::optional<ShellFolder> roaming;
-        if (row.fault == NoRoaming) roaming.emplace(L"AppData", L"C:\\nowhere\\roaming");
+        std::optional<NoRoamingFolder> roaming;
+        if (row.fault == NoRoaming) roaming.emplace();
         if (row.fault == Unstorable) {
             scenario.files[1].second = "[Java Runtime Environment]\r\nJRE Path=C:\\gone\r\n";
             scenario.runtimes.push_back({unstorable, {}});

@@ -41,7 +41,8 @@ void SplashInit() {
 // A runtime's library opens the name with the C runtime's fopen, which Windows stops at MAX_PATH
 // characters unless the name has the \\?\ prefix (Wine does not, so the limit is kept here).
 int SplashLoadFile(const char* fileName) {
-    const bool reachable = fileName != nullptr && (std::strlen(fileName) < MAX_PATH || std::strncmp(fileName, "\\\\?\\", 4) == 0);
+    const bool reachable =
+        fileName != nullptr && (std::strlen(fileName) < MAX_PATH || std::strncmp(fileName, "\\\\?\\", 4) == 0);
     FILE* file = reachable ? std::fopen(fileName, "rb") : nullptr;
     tarn::standin::TraceLine("SplashLoadFile", Quoted(fileName) + (file != nullptr ? "" : " (cannot be opened)"));
     CheckOpen("SplashLoadFile");
