@@ -12,6 +12,16 @@ static bool FindAttributes(const WString& path, DWORD& attributes) {
     return static_cast<bool>(search);
 }
 
+std::optional<FileIdentity> IdentityOf(const WString& path) {
+    // No access is asked for, so a file that another program holds open, or a running program, answers too.
+    HandleHolder file(CreateFileW(LongPathPattern(FullPathName(path)).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+}
+
 bool PathExists(const WString& path) {
     DWORD attributes = 0;
     return FindAttributes(path, attributes);

@@ -2,10 +2,23 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "base/Handles.h"
 #include "base/Text.h"
 
 namespace tarn {
+
+// One file or folder, whatever the spelling of its name or the link it is reached by.
+struct FileIdentity {
+    DWORD volume = 0;  // the volume's serial number
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// The identity of what the path names (relative to the current folder); nothing when it does not
+// exist or cannot be asked.
+std::optional<FileIdentity> IdentityOf(const WString& path);
 
 // True when FindFirstFileW finds the path (a folder counts too).
 bool PathExists(const WString& path);

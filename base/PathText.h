@@ -13,7 +13,8 @@ WStringList SplitFolderPath(const WString& path);
 // Absolute means a drive path (second character ':') or a path starting with two separators.
 bool IsAbsolutePath(const WString& path);
 bool IsUncPath(const WString& path);
-// A search pattern of 260 units or more gets the \\?\ (or \\?\UNC\) prefix; empty when too long to search.
+// A full path or search pattern of 260 units or more gets the \\?\ (or \\?\UNC\) prefix (the long-path
+// form, which the system takes literally); empty when too long for any.
 WString LongPathPattern(const WString& pattern);
 // The folder part: text before the last separator, or the path itself when it ends with one.
 WString FolderOfPath(const WString& path);

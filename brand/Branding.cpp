@@ -204,7 +204,13 @@ bool WriteBrandedCopy(const BrandOptions& options, WString& error) {
     InputProgram input;
     if (!ReadInput(options.input, input, error)) return false;
     ApplyVersion(options, input.version);
-    changes.version = BuildVersionBlock(input.version);
+    std::optional<Bytes> version = BuildVersionBlock(input.version);
+    if (!version) {
+        error = L"the version texts do not fit a version block, whose lengths have 16 bits: shorten --company, "
+                L"--description, --product-name, --copyright or --original-filename (about 32,000 characters in all)";
+        return false;
+    }
+    changes.version = std::move(*version);
     const std::optional<std::string> manifest =
         options.executionLevel.empty() ? input.manifest
                                        : WithExecutionLevel(input.manifest, ToNarrow(options.executionLevel));

@@ -10,11 +10,15 @@ constexpr uint32_t kOsNtWindows32 = 0x00040004;
 constexpr uint32_t kFileTypeApp = 1;
 constexpr uint32_t kTextValue = 1, kBinaryValue = 0;
 
+constexpr size_t kWordLimit = 0xFFFF;
+
 // One node: length, value length, type, key, padding, value, padding, children. The length
-// covers the whole node with its children; it is filled in when they are written.
-void PutNode(Bytes& out, const WString& key, uint32_t type, uint32_t valueLength,
+// covers the whole node with its children; it is filled in when they are written. Either length
+// beyond its 16 bits clears fits.
+void PutNode(Bytes& out, bool& fits, const WString& key, uint32_t type, uint32_t valueLength,
              const std::function<void(Bytes&)>& value, const std::function<void(Bytes&)>& children = {}) {
     const size_t start = out.size();
+    fits = fits && valueLength <= kWordLimit;
     PutWord(out, 0);
     PutWord(out, valueLength);
     PutWord(out, type);
@@ -25,6 +29,7 @@ void PutNode(Bytes& out, const WString& key, uint32_t type, uint32_t valueLength
         PadToDword(out);
         children(out);
     }
+    fits = fits && out.size() - start <= kWordLimit;
     SetWord(out, start, static_cast<uint32_t>(out.size() - start));
 }
 
@@ -53,8 +58,9 @@ std::optional<VersionNumber> ParseVersionNumber(const WString& text) {
     return number;
 }
 
-Bytes BuildVersionBlock(const VersionInfo& info) {
+std::optional<Bytes> BuildVersionBlock(const VersionInfo& info) {
     Bytes out;
+    bool fits = true;
     auto fixed = [&](Bytes& b) {
         for (const uint32_t field : {kFixedInfoSignature, 0x00010000u, High(info.fileVersion), Low(info.fileVersion),
                                      High(info.productVersion), Low(info.productVersion), 0x3Fu, 0u, kOsNtWindows32,
@@ -62,22 +68,23 @@ Bytes BuildVersionBlock(const VersionInfo& info) {
             PutDword(b, field);
     };
     auto strings = [&](Bytes& b) {
-        PutNode(b, L"StringFileInfo", kTextValue, 0, {}, [&](Bytes& c) {
-            PutNode(c, L"040904b0", kTextValue, 0, {}, [&](Bytes& d) {
+        PutNode(b, fits, L"StringFileInfo", kTextValue, 0, {}, [&](Bytes& c) {
+            PutNode(c, fits, L"040904b0", kTextValue, 0, {}, [&](Bytes& d) {
                 for (const auto& [name, value] : info.strings) {
                     PadToDword(d);
-                    PutNode(d, name, kTextValue, static_cast<uint32_t>(value.size() + 1),
+                    PutNode(d, fits, name, kTextValue, static_cast<uint32_t>(value.size() + 1),
                             [&](Bytes& e) { PutText(e, value); });
                 }
             });
         });
         PadToDword(b);
-        PutNode(b, L"VarFileInfo", kTextValue, 0, {}, [&](Bytes& c) {
+        PutNode(b, fits, L"VarFileInfo", kTextValue, 0, {}, [&](Bytes& c) {
             // US English, Unicode.
-            PutNode(c, L"Translation", kBinaryValue, 4, [](Bytes& d) { PutDword(d, 0x04B00409); });
+            PutNode(c, fits, L"Translation", kBinaryValue, 4, [](Bytes& d) { PutDword(d, 0x04B00409); });
         });
     };
-    PutNode(out, L"VS_VERSION_INFO", kBinaryValue, 52, fixed, strings);
+    PutNode(out, fits, L"VS_VERSION_INFO", kBinaryValue, 52, fixed, strings);
+    if (!fits) return std::nullopt;
     return out;
 }
 

@@ -23,6 +23,7 @@ struct VersionInfo {
     std::vector<std::pair<WString, WString>> strings;
 };
 
-Bytes BuildVersionBlock(const VersionInfo& info);
+// Nothing when a node or a value is longer than its 16-bit length can say.
+std::optional<Bytes> BuildVersionBlock(const VersionInfo& info);
 
 }  // namespace tarn::brand

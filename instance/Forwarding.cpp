@@ -1,16 +1,20 @@
 // The later start's side: hand the arguments to the running instance, then wait for its reply.
 #include <algorithm>
+#include <optional>
 
 #include "instance/ArgumentArea.h"
 #include "instance/InstanceNames.h"
 #include "instance/SingleInstance.h"
+#include "report/Reporter.h"
 
 namespace tarn {
 namespace {
 
 constexpr DWORD kLockWaitMs = 10000;
+constexpr DWORD kHeaderWaitMs = 2000;
 constexpr DWORD kTakenWaitMs = 5000;
 constexpr DWORD kPollMs = 100;
+constexpr unsigned kBlockHeldFormat = 262;
 
 // Held while this start owns the argument area. An owner that died leaves the lock abandoned,
 // which hands it on.
@@ -34,12 +38,32 @@ private:
     bool owned_ = false;
 };
 
+struct BlockHeader {
+    DWORD listener = 0;
+    DWORD process = 0;
+    UINT message = 0;
+};
+
 // A block written by our running instance names its listener thread inside its process and
 // carries the request message this session registered for the path. Anything else is not ours.
-bool HeaderIsOurs(DWORD listener, DWORD process, UINT message, UINT expectedMessage) {
-    if (expectedMessage == 0 || message != expectedMessage || listener == 0 || process == 0) return false;
-    HandleHolder thread(OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, listener));
-    return thread && GetProcessIdOfThread(thread.get()) == process;
+bool HeaderIsOurs(const BlockHeader& header, UINT expectedMessage) {
+    if (expectedMessage == 0 || header.message != expectedMessage || header.listener == 0 || header.process == 0)
+        return false;
+    HandleHolder thread(OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, header.listener));
+    return thread && GetProcessIdOfThread(thread.get()) == header.process;
+}
+
+// The running instance fills the header in its first moments, so a start that comes then waits
+// for it. The header is taken once it is ours; later changes to it cannot redirect this start.
+std::optional<BlockHeader> AwaitOurHeader(std::span<const uint8_t> block, UINT expectedMessage) {
+    const ULONGLONG deadline = GetTickCount64() + kHeaderWaitMs;
+    for (;;) {
+        const BlockHeader header{ReadBlockField(block, kListenerThreadOffset), ReadBlockField(block, kProcessIdOffset),
+                                 ReadBlockField(block, kMessageIdOffset)};
+        if (HeaderIsOurs(header, expectedMessage)) return header;
+        if (GetTickCount64() >= deadline) return std::nullopt;
+        Sleep(kPollMs);
+    }
 }
 
 // Until the listener says it has copied the area, or the time runs out; the reply itself stays queued.
@@ -62,22 +86,23 @@ bool ForwardArguments(Launcher& launcher, const WString& baseName) {
     SingleInstanceGuard& guard = launcher.singleInstance;
     if (ForwardedSize(launcher.arguments) > kForwardLimit) return false;
     ForwardLock lock(baseName);
-    if (!lock.Owned()) return false;
-
-    // The header is read once; later changes to it cannot redirect this start.
     const auto block = BlockBytes(guard);
-    const DWORD listener = ReadBlockField(block, kListenerThreadOffset);
-    const DWORD process = ReadBlockField(block, kProcessIdOffset);
-    const UINT message = ReadBlockField(block, kMessageIdOffset);
-    if (!HeaderIsOurs(listener, process, message, RegisterWindowMessageW(baseName.c_str()))) return false;
-    guard.requestMessage = message;
-    guard.runningProcessId = process;
+    const std::optional<BlockHeader> header =
+        lock.Owned() ? AwaitOurHeader(block, RegisterWindowMessageW(baseName.c_str())) : std::nullopt;
+    if (!header) {
+        // Someone else holds the mode's objects. Starting anyway would run a second copy of a program
+        // that asked to run once, which may then write over the running copy's files: say so instead.
+        ShowFormattedError(launcher.reporter, kBlockHeldFormat, {baseName});
+        return false;
+    }
+    guard.requestMessage = header->message;
+    guard.runningProcessId = header->process;
     if (!WriteArgumentArea(launcher.arguments, block.subspan(kArgumentAreaOffset))) return false;
 
     // The reply can only reach a thread that has a message queue.
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    if (!PostThreadMessageW(listener, message, GetCurrentThreadId(), 0)) return false;
+    if (!PostThreadMessageW(header->listener, header->message, GetCurrentThreadId(), 0)) return false;
     AwaitTaken(RegisterWindowMessageW(ForwardTakenName(baseName).c_str()));
     // Let go of the block: should the running instance end while this start waits, the next start
     // must be able to create the block anew and become the running instance.

@@ -9,6 +9,7 @@ JvmLibrary SelectJvmLibrary(const WString& home, int32_t jvmType) {
     return ChooseJvmLibrary(home, jvmType, [](const WString& path) { return FileExists(path); });
 }
 
-bool IsJavaHome(const WString& home) { return PathExists(home + kJavaMarker); }
+// The same test as for the library: a folder named bin\java.dll marks nothing.
+bool IsJavaHome(const WString& home) { return FileExists(home + kJavaMarker); }
 
 }  // namespace tarn

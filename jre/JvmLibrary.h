@@ -6,7 +6,7 @@ namespace tarn {
 
 // home ends with a backslash; an empty path in the result means no library qualifies.
 JvmLibrary SelectJvmLibrary(const WString& home, int32_t jvmType);
-// True when home (ending with a backslash) holds bin\java.dll.
+// True when home (ending with a backslash) holds the file bin\java.dll.
 bool IsJavaHome(const WString& home);
 
 }  // namespace tarn

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/Files.h"
 #include "base/StringTable.h"
 #include "jre/JreNotFoundDialog.h"
 #include "jre/RuntimeSearch.h"
@@ -27,14 +28,27 @@ void WriteJrePath(const Launcher& launcher, const WString& file, const WString& 
     ShowWindowsErrorWithDetail(launcher.reporter, kRememberFailedFormat, file);
 }
 
+// Without a roaming folder nothing is remembered, and the user is told with the file's name in it.
+void WriteUserJrePath(const Launcher& launcher, const WString& executable, const WString& home) {
+    const WString file = BuildUserSettingsPath(launcher, executable, true);
+    if (!file.empty()) {
+        WriteJrePath(launcher, file, home);
+        return;
+    }
+    const DWORD error = GetLastError();
+    const WString name = UserSettingsPathIn(L"%APPDATA%", launcher, executable, false);
+    SetLastError(error);
+    ShowWindowsErrorWithDetail(launcher.reporter, kRememberFailedFormat, name);
+}
+
 }  // namespace
 
 void RememberJrePath(const Launcher& launcher, const WString& home) {
     WString settingsFile;
     if (!GetSettingsFilePath(launcher.reporter, settingsFile)) return;
     if (!launcher.isService) {
-        WriteJrePath(launcher, UserSettingsPath(launcher, true), home);
-        WriteJrePath(launcher, PairUserSettingsPath(launcher), home);
+        WriteUserJrePath(launcher, ModulePath(), home);
+        if (!launcher.pairProduct.empty()) WriteUserJrePath(launcher, launcher.pairProduct, home);
         return;
     }
     WriteJrePath(launcher, settingsFile, home);

@@ -1,8 +1,11 @@
 #include "launcher/UserSettings.h"
 
+#include <shlobj.h>
+
 #include "base/Environment.h"
 #include "base/Files.h"
 #include "base/PathText.h"
+#include "base/SystemFunction.h"
 #include "launcher/Settings.h"
 
 namespace tarn {
@@ -22,23 +25,43 @@ static WString ProductFolder(const WString& productName) {
     return folder;
 }
 
-// Only the product and product-code levels are created; APPDATA itself is expected to exist.
+// The shell's own answer, asked only when APPDATA fails: only then are shell32 and ole32 loaded.
+static WString ShellRoamingFolder() {
+    constexpr GUID kRoamingAppData = {0x3eb685db, 0x65f9, 0x4cf6, {0xa0, 0x3a, 0xe3, 0xef, 0x65, 0x72, 0x9f, 0x3d}};
+    const auto known = SystemFunction<decltype(&SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
+    const auto release = SystemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    wchar_t* folder = nullptr;
+    const HRESULT result =
+        known == nullptr ? HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND) : known(kRoamingAppData, 0, nullptr, &folder);
+    const WString path = SUCCEEDED(result) && folder != nullptr ? folder : L"";
+    if (folder != nullptr && release != nullptr) release(folder);
+    SetLastError(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : ERROR_PATH_NOT_FOUND);
+    return path;
+}
+
+// APPDATA when it holds an absolute path, else the shell's; empty, with the last error set, when neither.
+static WString RoamingFolder() {
+    const WString variable = GetEnvironment(L"APPDATA");
+    return IsAbsolutePath(variable) ? variable : ShellRoamingFolder();
+}
+
+// Only the product and product-code levels are created; the roaming folder itself is expected to exist.
+WString UserSettingsPathIn(const WString& roaming, const Launcher& launcher, const WString& executable, bool create) {
+    const WString product = roaming + L"\\" + ProductFolder(launcher.productName);
+    if (create) CreateDirectoryW(product.c_str(), nullptr);
+    const WString code = product + L"\\" + launcher.productCode;
+    if (create) CreateDirectoryW(code.c_str(), nullptr);
+    return code + L"\\" + ProgramName(executable);
+}
+
 WString BuildUserSettingsPath(const Launcher& launcher, const WString& executable, bool create) {
-    WString path = GetEnvironment(L"APPDATA") + L"\\" + ProductFolder(launcher.productName);
-    if (create) CreateDirectoryW(path.c_str(), nullptr);
-    path += L"\\" + launcher.productCode;
-    if (create) CreateDirectoryW(path.c_str(), nullptr);
-    return path + L"\\" + ProgramName(executable);
+    const WString roaming = RoamingFolder();
+    return roaming.empty() ? WString() : UserSettingsPathIn(roaming, launcher, executable, create);
 }
 
 WString UserSettingsPath(const Launcher& launcher, bool create) {
     const WString module = ModulePath();
     return module.empty() ? WString() : BuildUserSettingsPath(launcher, module, create);
-}
-
-WString PairUserSettingsPath(const Launcher& launcher) {
-    if (launcher.pairProduct.empty()) return {};
-    return BuildUserSettingsPath(launcher, launcher.pairProduct, true);
 }
 
 bool PairSettingsPath(const Launcher& launcher, WString& path) {

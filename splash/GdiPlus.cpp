@@ -20,7 +20,8 @@ bool Find(HMODULE library, const char* name, Function& function) {
 
 bool GdiPlus::Resolve() {
     const HMODULE module = library_.get();
-    return Find(module, "GdiplusShutdown", shutdown_) && Find(module, "GdipCreateBitmapFromFile", createBitmapFromFile) &&
+    return Find(module, "GdiplusShutdown", shutdown_) &&
+           Find(module, "GdipCreateBitmapFromStream", createBitmapFromStream) &&
            Find(module, "GdipGetImageWidth", getImageWidth) && Find(module, "GdipGetImageHeight", getImageHeight) &&
            Find(module, "GdipDisposeImage", disposeImage) && Find(module, "GdipCreateFromHDC", createFromHdc) &&
            Find(module, "GdipSetInterpolationMode", setInterpolationMode) &&

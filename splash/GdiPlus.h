@@ -7,6 +7,8 @@
 
 #include "base/Handles.h"
 
+struct IStream;
+
 namespace tarn {
 
 // The flat interface's opaque objects.
@@ -29,7 +31,7 @@ public:
     GdiPlus& operator=(const GdiPlus&) = delete;
     bool Started() const { return token_ != 0; }
 
-    Status(WINAPI* createBitmapFromFile)(const wchar_t*, GpImage**) = nullptr;
+    Status(WINAPI* createBitmapFromStream)(IStream*, GpImage**) = nullptr;
     Status(WINAPI* getImageWidth)(GpImage*, UINT*) = nullptr;
     Status(WINAPI* getImageHeight)(GpImage*, UINT*) = nullptr;
     Status(WINAPI* disposeImage)(GpImage*) = nullptr;

@@ -19,6 +19,14 @@ Function Entry(HMODULE library, const char* name) {
     return reinterpret_cast<Function>(GetProcAddress(library, name));
 }
 
+// The library opens the name with the C runtime's fopen, which stops at MAX_PATH characters: a
+// longer full name goes in its long-path form. Empty when no 8-bit form of the name exists.
+WString NameTheLibraryOpens(const WString& picturePath, ShortPathReader shortPath) {
+    const WString fitting = RepresentablePath(picturePath, SystemPathQueries(shortPath));
+    const WString full = FullPathName(fitting);
+    return full.size() < MAX_PATH ? fitting : LongPathPattern(full);
+}
+
 void AddFolderOf(const WString& path) {
     const WString folder = FolderOfPath(path);
     if (!folder.empty()) AddDllSearchFolder(folder);
@@ -32,9 +40,9 @@ WString FindSplashLibrary(const WString& jvmPath) {
 }
 
 bool StartSplashLibrary(Launcher& launcher, const WString& libraryPath, const WString& picturePath) {
-    // The library takes 8-bit names: a picture whose name has no such form is left to the
-    // launcher's own window, which reads any name.
-    const WString fitting = RepresentablePath(picturePath, SystemPathQueries(launcher.shortPathReader));
+    // A picture whose name has no form the library can open is left to the launcher's own window,
+    // which reads any name.
+    const WString fitting = NameTheLibraryOpens(picturePath, launcher.shortPathReader);
     if (fitting.empty()) return false;
     // The library's own dependencies live beside it and beside the VM library.
     AddFolderOf(libraryPath);

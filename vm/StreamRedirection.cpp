@@ -1,6 +1,10 @@
 #include "vm/StreamRedirection.h"
 
 #include "base/Files.h"
+#include "base/Format.h"
+#include "base/StringTable.h"
+#include "launcher/Settings.h"
+#include "launcher/UserSettings.h"
 #include "vm/DateTimePattern.h"
 #include "vm/JavaStrings.h"
 
@@ -18,10 +22,44 @@ WString FormatPicture(FormatFunction format, const SYSTEMTIME& timestamp, const 
     return buffer;
 }
 
+constexpr unsigned kProductFileReason = 253;
+
 bool HasPattern(const WString& name) { return name.find(L'%') != WString::npos; }
 
-void RedirectOrDescribe(JNIEnv* env, const WString& name, bool append, StandardStream which) {
-    if (!RedirectStandardStream(env, name, append, which) && env->ExceptionCheck()) env->ExceptionDescribe();
+// The product's program and settings file, its per-user file, and the paired product's three.
+// Compared by identity, so that no other spelling of a name, and no link to the file, gets past.
+bool IsProductFile(const Launcher& launcher, const WString& name) {
+    const std::optional<FileIdentity> target = IdentityOf(name);
+    const auto is = [&](const WString& file) { return !file.empty() && IdentityOf(file) == target; };
+    if (!target) return false;
+    const WString module = ModulePath();
+    WString settings;
+    if (is(module) || is(UserSettingsPath(launcher, false)) || (SettingsPathFor(module, settings) && is(settings)))
+        return true;
+    return !launcher.pairProduct.empty() &&
+           (is(launcher.pairProduct) || is(BuildUserSettingsPath(launcher, launcher.pairProduct, false)) ||
+            (PairSettingsPath(launcher, settings) && is(settings)));
+}
+
+// Printed as the VM prints a file that FileOutputStream cannot open, with the reason.
+void DescribeRefusal(JNIEnv* env, const WString& name) {
+    LocalRef message(env, NewJavaString(env, Format(LoadText(kProductFileReason), {name})));
+    if (message.get() != nullptr) {
+        const char* signature = "(Ljava/lang/String;)V";
+        LocalRef exception(env, NewJavaObject(env, "java/io/FileNotFoundException", signature, message.get()));
+        if (exception.get() != nullptr) env->Throw(static_cast<jthrowable>(exception.get()));
+    }
+    if (env->ExceptionCheck()) env->ExceptionDescribe();
+}
+
+// A product file is never opened: opening it for output would already empty it.
+void RedirectOrDescribe(const Launcher& launcher, const WString& name, bool append, StandardStream which) {
+    JNIEnv* env = launcher.jniEnv;
+    if (IsProductFile(launcher, name)) {
+        DescribeRefusal(env, name);
+    } else if (!RedirectStandardStream(env, name, append, which) && env->ExceptionCheck()) {
+        env->ExceptionDescribe();
+    }
 }
 
 }  // namespace
@@ -68,9 +106,9 @@ void RedirectStandardStreams(Launcher& launcher) {
         if (HasPattern(launcher.errorFile)) ExpandDateTimePattern(launcher.errorFile, now);
     }
     if (!launcher.outputFile.empty())
-        RedirectOrDescribe(launcher.jniEnv, launcher.outputFile, launcher.outputAppend, StandardStream::Output);
+        RedirectOrDescribe(launcher, launcher.outputFile, launcher.outputAppend, StandardStream::Output);
     if (!launcher.errorFile.empty())
-        RedirectOrDescribe(launcher.jniEnv, launcher.errorFile, launcher.errorAppend, StandardStream::Error);
+        RedirectOrDescribe(launcher, launcher.errorFile, launcher.errorAppend, StandardStream::Error);
 }
 
 }  // namespace tarn

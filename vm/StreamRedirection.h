@@ -21,6 +21,7 @@ bool RedirectStandardStream(JNIEnv* env, const WString& name, bool append, Stand
 
 // Run once the VM exists and before the main class loads: both names get the same moment, output
 // is installed before error, and a failure is printed to the VM's standard error and passed over.
+// A name of the product's own program or settings files is refused in the same way.
 void RedirectStandardStreams(Launcher& launcher);
 
 }  // namespace tarn

@@ -19,7 +19,7 @@ const WString kUpgradeCode = L"{7A0C1E55-2B3D-4C6F-8A91-0D2E3F4A5B6C}";
 
 struct ToolRun {
     int exitCode = -1;
-    std::string errors;  // what the tool wrote to standard error
+    std::string printed;  // what the tool wrote to standard output and error
 };
 
 ToolRun RunTool(const WString& arguments, const TempFolder& folder) {
@@ -76,20 +76,23 @@ TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
     CopyTo(VendorIcon(), work.File(L"vendor.ico"));
     WriteBytes(work.File(L"base.ini"), "[Java Runtime Environment]\nMain Class=app.Main\n[Class Path]\nClass Path=classes\n");
     const std::string released = ReadBytes(LauncherExe());
-    const ToolRun run = RunTool(L"--input \"" + LauncherExe() + L"\" --output Vendor.exe --icon vendor.ico"
+    // A name beyond any 8-bit code page, which the tool's report must keep whole.
+    const WString name = L"Vend\u00f6r \u65e5\u672c \U0001F332.exe";
+    const ToolRun run = RunTool(L"--input \"" + LauncherExe() + L"\" --output \"" + name + L"\" --icon vendor.ico"
                                 L" --company \"Ex\u00e4mple Co\" --description \"Example Desktop\" --product-name Example"
-                                L" --product-version 2.5 --file-version 2.5.1.7 --copyright \"(c) 2026 Example\""
+                                L" --product-version 2.5 --file-version 2.5.1.65535 --copyright \"(c) 2026 Example\""
                                 L" --original-filename Example.exe --execution-level highestAvailable"
                                 L" --base-settings base.ini --upgrade-code " + kUpgradeCode,
                                 work);
-    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    ASSERT_EQ(run.exitCode, 0) << run.printed;
+    EXPECT_EQ(run.printed, "wrote " + ToUtf8(name) + "\r\n");
     EXPECT_TRUE(ReadBytes(LauncherExe()) == released) << "the input changed";
-    EXPECT_FALSE(FileExists(work.File(L"Vendor.exe.partial")));
+    EXPECT_FALSE(FileExists(work.File(name + L".partial")));
 
-    const WString branded = work.File(L"Vendor.exe");
+    const WString branded = work.File(name);
     for (const auto& [name, value] : std::vector<std::pair<WString, WString>>{
              {L"CompanyName", L"Ex\u00e4mple Co"}, {L"FileDescription", L"Example Desktop"},
-             {L"ProductName", L"Example"}, {L"ProductVersion", L"2.5"}, {L"FileVersion", L"2.5.1.7"},
+             {L"ProductName", L"Example"}, {L"ProductVersion", L"2.5"}, {L"FileVersion", L"2.5.1.65535"},
              {L"LegalCopyright", L"(c) 2026 Example"}, {L"OriginalFilename", L"Example.exe"}})
         EXPECT_EQ(VersionString(branded, name), value) << ToUtf8(name);
     EXPECT_EQ(PickedIcon(branded), ReadBytes(VendorIcon()).substr(22));
@@ -124,6 +127,9 @@ TEST(Branding, RefusesWhatItCannotBrandAndLeavesTheInputAndNoOutput) {
         {released + L"--output Out.exe --icon missing.ico", 1, "missing.ico cannot be read"},
         {released + L"--output Out.exe --file-version 1.x", 2, "--file-version"},
         {released + L"--output Out.exe --product-version 1.2.3.4.5", 2, "--product-version"},
+        {released + L"--output Out.exe --file-version 1.65536", 2, "--file-version"},
+        // 16-bit lengths: the company's text alone takes the version block past 65,535 bytes.
+        {released + L"--output Out.exe --company " + WString(32500, L'x'), 1, "--company"},
         {released + L"--output Out.exe --execution-level admin", 2, "--execution-level"},
         {released + L"--output Out.exe --base-settings base.ini", 2, "--upgrade-code"},
         {released + L"--output \"" + LauncherExe() + L"\"", 1, "must name a new file"},
@@ -134,7 +140,7 @@ TEST(Branding, RefusesWhatItCannotBrandAndLeavesTheInputAndNoOutput) {
         SCOPED_TRACE(ToUtf8(row.arguments));
         const ToolRun run = RunTool(row.arguments, work);
         EXPECT_EQ(run.exitCode, row.exitCode);
-        EXPECT_NE(run.errors.find(row.message), std::string::npos) << run.errors;
+        EXPECT_NE(run.printed.find(row.message), std::string::npos) << run.printed;
         for (const wchar_t* left : {L"Out.exe", L"Out.exe.partial", L"Locked.exe.partial"})
             EXPECT_FALSE(FileExists(work.File(left))) << ToUtf8(left);
     }

@@ -1,5 +1,6 @@
 // Single-instance mode through the real launcher: a running instance started as a child process,
 // later starts of the same path as further runs, the stand-in's trace as the record.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <memory>
 
 #include "base/Handles.h"
+#include "instance/ArgumentArea.h"
 #include "instance/InstanceNames.h"
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Scenario.h"
@@ -26,7 +28,8 @@ struct Instance {
         : launch({.settings = AppSettings(L"Virtual Machine Parameters=" + vmParameters + L"\r\n[Application]\r\n" +
                                           settings),
                   .classes = {{"app/Main", "method main\n  out main\n  await " + end.Name() + "\n" + afterEnd +
-                                               "end\n" + secondary}}}),
+                                               "end\n" + secondary}},
+                  .timeoutMs = 15000}),  // every run here ends within seconds, or hangs on a fault
           running(launch.Start(L"first")) {}
     // Until the trace holds count lines of that name (at most 30 s).
     bool Reached(const char* name, size_t count = 1) const {
@@ -98,13 +101,24 @@ TEST(LaterStarts, HandTheirArgumentsToTheRunningInstanceWhenTheModeIsOn) {
     }
 }
 
-// The copy in another folder is an instance of its own and hears none of them.
+// Six at once while the running instance's listener is held: they must take turns on the one
+// argument area, each keeping it until the listener says it has copied it. A start that did not
+// wait its turn would write over the area meanwhile (it is given two seconds to). The copy in
+// another folder is an instance of its own and hears none of them.
 TEST(LaterStarts, SeveralAtOnceEachGetTheirOwnAnswer) {
     Instance instance(kOn, kIntForm), elsewhere(kOn, kIntForm);
     ASSERT_TRUE(instance.Reached("Await") && elsewhere.Reached("Await"));
+    const SharedBlock block = OpenBlock(instance.launch);
+    ASSERT_TRUE(block.view);
+    HandleHolder listener(OpenThread(THREAD_SUSPEND_RESUME, FALSE, ReadBlockField({block.Bytes(), kBlockSize}, 0)));
+    ASSERT_TRUE(listener && SuspendThread(listener.get()) == 0);
     std::vector<std::unique_ptr<ChildProcess>> later;
     WStringList sent = {L"main"};
     for (int i = 0; i < 6; ++i) later.push_back(instance.launch.Start(sent.emplace_back(L"s" + std::to_wstring(i))));
+    const auto area = [&] { return WString(reinterpret_cast<const wchar_t*>(block.Bytes() + kArgumentAreaOffset), 2); };
+    const WString first = AwaitCondition([&] { return area()[0] == L's'; }, 30000) ? area() : L"";
+    AwaitCondition([&] { return area() != first; }, 2000);
+    ResumeThread(listener.get());
     for (auto& process : later) ExpectCleanEnd(instance.launch.Finish(*process), 7);
     WStringList printed = instance.End().out;
     std::sort(printed.begin(), printed.end());
@@ -145,16 +159,23 @@ TEST(LaterStarts, AGarbageBlockHurtsNeitherSide) {
     std::fill(block.Bytes(), block.Bytes() + 2092, uint8_t{0xA5});
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the test's thread can receive posts
-    // Headers that do not name the running instance's listener: each later start fails cleanly,
-    // where trusting them would post to the test's thread and wait without end.
+    // Headers that do not name the running instance's listener: each later start ends with -1 and
+    // names the block, where trusting them would post to the test's thread and wait without end.
     const uint32_t self = GetCurrentThreadId(), own = GetCurrentProcessId(), junk = 0xA5A5A5A5;
     const uint32_t forged[][3] = {{junk, junk, junk}, {self, own, header[2] + 1}, {self, header[1], header[2]}};
+    const auto expectRefused = [&](const Outcome& o) {
+        EXPECT_TRUE(o.finished && o.exitCode == -1) << o.exitCode;
+        EXPECT_THAT(o.DialogTexts(), testing::ElementsAre(testing::HasSubstr(InstanceBaseName(instance.launch.ExePath()))));
+    };
     for (const auto& fields : forged) {
         std::memcpy(block.Bytes(), fields, sizeof fields);
-        ExpectCleanEnd(instance.launch.Run(L"x"), -1);
+        expectRefused(instance.launch.Run(L"x"));
     }
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) << "no request reached the test";
     EXPECT_EQ(instance.End().out, WStringList{L"main"});
+    // The program has ended and the test alone holds the block, as a process squatting on its name.
+    expectRefused(instance.launch.Run(L"x"));
+    EXPECT_EQ(instance.launch.ReadTrace().Named("JNI_CreateJavaVM").size(), 1u) << "a start went ahead regardless";
 }
 
 }  // namespace

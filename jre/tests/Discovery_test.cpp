@@ -90,6 +90,9 @@ void RunRows(const std::vector<Row>& rows) {
                    .exeName = L"App.v2.exe",
                    .onDialog = DeclineJreNotFound};  // without a runtime the user is asked, and declines
         s.environment.emplace_back(L"JAVA_HOME", row.javaHome);
+        // Without APPDATA the user's file is read from the roaming folder the shell names (the
+        // console launcher's rows read it through APPDATA).
+        s.environment.emplace_back(L"APPDATA", L"");
         for (const Runtime& r : row.runtimes) {
             const WString home = r.home.empty() ? L"{app}" : r.home.find(L':') != WString::npos ? r.home : L"{app}\\" + r.home;
             if (r.other) {
@@ -127,9 +130,11 @@ TEST(Discovery, ConfiguredShippedRegisteredThenJavaHome) {
          {Reg(kRuntime, L"1.8", L"reg")}, L"", Lib(L"reg", L"server")},
         {"a runtime shipped in jre\\ comes before registry and JAVA_HOME", L"", {{L"jre"}, {L"reg"}, {L"env"}},
          {Reg(kRuntime, L"1.8", L"reg")}, L"{app}\\env", Lib(L"jre")},
-        {"the launcher's folder itself as a runtime comes before jre\\", L"", {{L""}, {L"jre"}}, {}, L"",
-         L"{app}\\bin\\client\\jvm.dll"},
-        {"a shipped runtime needs its marker", L"", {{L"jre", {L"client"}, false}}, {}, L"", kNone},
+        {"past a JRE Path without a runtime, the launcher's folder comes before jre\\", cfg, {{L"cfg", {}}, {L""}, {L"jre"}},
+         {}, L"", L"{app}\\bin\\client\\jvm.dll"},
+        // A folder named bin\java.dll (here holding bin\x\jvm.dll) is no marker.
+        {"a shipped runtime needs its marker, a file", L"", {{L"jre", {L"client"}, false}, {L"jre\\bin\\java.dll", {L"x"}, false}},
+         {}, L"", kNone},
         {"a shipped runtime is not checked for its architecture", pair, {{L"jre", {L"client"}, true, true}},
          {Reg(kRuntime, L"1.8", L"reg", View::Other)}, L"", Lib(L"jre")},
         {"JAVA_HOME is the last source", L"", {{L"env"}}, {}, L"{app}\\env", Lib(L"env")},

@@ -92,6 +92,16 @@ WStringList OtherLines(const std::string& bytes) {
     return lines;
 }
 
+// The test's user's roaming folder, as the shell knows it, pointed nowhere; put back at the end.
+struct NoRoamingFolder {
+    static void Set(const WString& value) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                        L"AppData", REG_EXPAND_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    NoRoamingFolder() { Set(L"C:\\nowhere\\roaming"); }
+    ~NoRoamingFolder() { Set(L"%USERPROFILE%\\AppData\\Roaming"); }  // the system's default
+};
+
 class JreNotFound : public testing::Test {
 protected:
     void TearDown() override { RemoveTree(GetEnvironment(L"APPDATA") + L"\\Tarn Test"); }
@@ -111,8 +121,6 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
          {L"{app}\\classes", false}, {L"{app}\\rt\\jre", true}}, WM_COMMAND, IDOK},
         {L"JVM Type=server", start + L"with a server JVM (latest version) from:",
          {{L"{app}\\rt\\jre", false}, {L"{app}\\rt\\server", true}}, WM_COMMAND, IDOK},
-        {L"JVM Type=server", start + L"with a server JVM (latest version) from:", {{L"{app}\\rt\\server", true}},
-         WM_COMMAND, IDCANCEL},
         {L"Minimum Version=1.8\r\nMaximum Version=any", start + L"(minimum version 1.8) from:", {}, WM_CLOSE, 0},
         {L"Minimum Version=1.8\r\nMaximum Version=1.8", start + L"(version between 1.8 and 1.8) from:",
          {{L"{app}\\rt\\jre", true}}, WM_KEYDOWN, VK_ESCAPE},
@@ -153,7 +161,10 @@ TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
     const WString toPair = L"[Application]\r\nPair Product=" + pairExe + L"\r\nPair Return Code=", other = L"{app}\\rt\\other";
     const std::vector<std::pair<WString, WString>> users = {{user, other + L"\\"}, {kUserFolder + L"App32.ini", other + L"\\"}};
     const WString lost = L"{app}\\missing\\roaming\\Tarn Test\\{42}\\App.ini", failed = L"Failed to remember the chosen JRE in ";
-    enum Fault { None, ReadOnly, Locked, NoFolder };
+    const WString unstorable = L"{app}\\rt\\\u65e5\u672c";
+    // NoAppData: the shell's roaming folder instead; NoRoaming: nor that; Unstorable: an ANSI file and a
+    // folder name its code page cannot hold.
+    enum Fault { None, ReadOnly, Locked, NoFolder, NoAppData, NoRoaming, Unstorable };
     struct Row {
         WString settings;
         std::optional<int> pairExit;  // a recording paired product exiting with this; none: no such file
@@ -170,6 +181,9 @@ TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
         {L"", {}, ReadOnly, 0, failed + user + L" (errno = 5).", {{user, L""}}},
         {L"", {}, Locked, 0, failed + user + L" (errno = 32).", {{user, L""}}},
         {L"", {}, NoFolder, 0, failed + lost + L" (errno = 3).", {{lost, L""}}},
+        {L"", {}, NoAppData, 0, L"", {{user, jre + L"\\"}}},
+        {L"", {}, NoRoaming, 0, failed + L"%APPDATA%\\Tarn Test\\{42}\\App.ini (errno = 3).", {{user, L""}}},
+        {L"", {}, Unstorable, 0, failed + user + L" (errno = 1113).", {{user, L""}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(&row - rows);
@@ -182,6 +196,13 @@ TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
                           {user, Utf16Bytes(L"[Java Runtime Environment]\r\n; note\r\nJRE Path=C:\\gone\r\n[Mine]\r\nKey=1\r\n")}};
         if (pair) std::ranges::copy(pair->Environment(), std::back_inserter(scenario.environment));
         if (row.fault == NoFolder) scenario.environment.emplace_back(L"APPDATA", L"{app}\\missing\\roaming");
+        if (row.fault == NoAppData || row.fault == NoRoaming) scenario.environment.emplace_back(L"APPDATA", L"");
+        std::optional<NoRoamingFolder> roaming;
+        if (row.fault == NoRoaming) roaming.emplace();
+        if (row.fault == Unstorable) {
+            scenario.files[1].second = "[Java Runtime Environment]\r\nJRE Path=C:\\gone\r\n";
+            scenario.runtimes.push_back({unstorable, {}});
+        }
         Launch launch(scenario);
         const auto bytes = [&](const WString& file) {
             const WString path = launch.Expand(file);
@@ -195,7 +216,7 @@ TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
                                               : nullptr);
         DialogSession session(launch, L"-nosplash \"two words\"");
         const bool paired = row.settings.starts_with(toPair);
-        ASSERT_TRUE(session.Browse(paired ? other : jre));
+        ASSERT_TRUE(session.Browse(row.fault == Unstorable ? unstorable : paired ? other : jre));
         const Outcome outcome = session.Press(IDOK);
         ExpectEnd(outcome, row.exitCode, launch.Expand(row.message));
         EXPECT_EQ(outcome.out, paired ? WStringList{} : WStringList{L"started"});

@@ -25,6 +25,9 @@ Scenario Product(const WString& settings, const Gate& gate, const std::string& t
             .files = {{L"{app}\\s.png", Data(L"quadrants.png")}}};
 }
 
+// A folder under {app} that makes {app}\...\s.png about 390 characters long.
+const WString kDeep = L"{app}\\" + WString(110, L'd') + L"\\" + WString(110, L'e') + L"\\" + WString(110, L'f');
+
 std::vector<HWND> Splashes(DWORD processId) { return FindDialogs(processId, L"SplashScreenWindow"); }
 
 // Waits (bounded, while the launcher runs) for its splash to be visible and painted.
@@ -139,7 +142,8 @@ TEST(Splash, WindowPerPictureCentredAtItsOwnSize) {
         {"a message box while it is up", png, {}, pngRect, -1, false, false, false, true},  // pixels: the PNG row
         {"a corrupt picture shows nothing", L"[Display]\r\nSplash Screen={app}\\c.png\r\n",
          {{L"{app}\\c.png", Data(L"quadrants.png").substr(0, 40)}}, nothing, -1},
-        {"a folder shows nothing", L"[Display]\r\nSplash Screen={app}\\classes\r\n", {}, nothing, -1},
+        {"a path of about 390 characters", L"[Display]\r\nSplash Screen=" + kDeep + L"\\s.png\r\n",
+         {{kDeep + L"\\s.png", Data(L"quadrants.png")}}, pngRect, 0},
         {"a missing picture shows nothing", L"[Display]\r\nSplash Screen={app}\\none.png\r\n", {}, nothing, -1},
     };
     for (const Shown& row : rows) ExpectShown(row);
@@ -170,6 +174,7 @@ TEST(Splash, RuntimeLibraryOrNoneAsArgumentsAndSettingsSay) {
         int exitCode = 0;
         std::string main = "method main\n args\nend\n";
         JvmVariant jvm = JvmVariant::Full;
+        WString picture = L"{app}\\s.png";  // and what the library is told: the long-path form beyond MAX_PATH
     };
     const std::string shown = "SplashInit SplashLoadFile SplashSetFileJarName JNI_CreateJavaVM ";
     const std::string toTheEnd = shown + "DestroyJavaVM SplashClose", none = "JNI_CreateJavaVM DestroyJavaVM";
@@ -184,13 +189,16 @@ TEST(Splash, RuntimeLibraryOrNoneAsArgumentsAndSettingsSay) {
         {"/nosplash too", preferred, L"/nosplash", none, {L"/nosplash"}},
         {"-NOSPLASH does not count", preferred, L"-NOSPLASH", toTheEnd, {L"-NOSPLASH"}},
         {"no picture, no splash", L"[Display]\r\nPreffer Native Splash Screen=Yes\r\n", L"", none},
+        {"a path beyond MAX_PATH in its long-path form",
+         L"[Display]\r\nSplash Screen=" + kDeep + L"\\s.png\r\nPreffer Native Splash Screen=Yes\r\n", L"", toTheEnd, {}, 0,
+         "method main\n args\nend\n", JvmVariant::Full, L"\\\\?\\" + kDeep + L"\\s.png"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         Launch launch({.settings = AppSettings(row.settings),
                        .classes = {{"app/Main", row.main}},
                        .runtimes = {{L"{app}\\jre", {.splashLibrary = true, .variant = row.jvm}}},
-                       .files = {{L"{app}\\s.png", Data(L"quadrants.png")}}});
+                       .files = {{L"{app}\\s.png", Data(L"quadrants.png")}, {kDeep + L"\\s.png", Data(L"quadrants.png")}}});
         const Outcome o = launch.Run(row.arguments);
         EXPECT_EQ(o.exitCode, row.exitCode);
         EXPECT_EQ(o.out, row.out);
@@ -202,7 +210,7 @@ TEST(Splash, RuntimeLibraryOrNoneAsArgumentsAndSettingsSay) {
         }
         EXPECT_EQ(calls, row.calls) << o.trace.Text();
         if (!row.calls.starts_with("Splash")) continue;
-        const std::string picture = "\"" + ToUtf8(launch.Expand(L"{app}\\s.png")) + "\"";
+        const std::string picture = "\"" + ToUtf8(launch.Expand(row.picture)) + "\"";
         EXPECT_EQ(o.trace.Details("SplashLoadFile"), std::vector<std::string>{picture});
         EXPECT_EQ(o.trace.Details("SplashSetFileJarName"), std::vector<std::string>{picture + ", \"\""});
     }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TextFiles.h"
 #include "vm/StreamRedirection.h"
@@ -30,7 +31,12 @@ Outcome RunInWorkFolder(Launch& launch, int runs = 1) {
 
 std::vector<std::string> Lines(const Launch& l, const WString& file) { return ReadOutputLines(l.Folder() + L"\\work\\" + file); }
 
+// The files of the product that no stream may ever be sent to, whatever the spelling of its name.
+const WString kUserFile = L"{appdata}\\Redirect Test\\{R1}\\App.ini";
+const std::vector<WString> kProductFiles = {L"{app}\\App.ini", L"{app}\\App.exe", L"{app}\\App64.ini", kUserFile};
+
 TEST(StreamRedirection, FilesAppendTruncateAndFailures) {
+    const WString refused = L"Exception in thread \"main\" java.io.FileNotFoundException: ";
     struct Row {
         const char* what;
         WString application;  // lines of [Application]
@@ -38,27 +44,41 @@ TEST(StreamRedirection, FilesAppendTruncateAndFailures) {
         std::vector<std::pair<WString, std::vector<std::string>>> files;  // under {app}\work
         WStringList out;
         WString firstErr;  // what the first line printed to the VM's System.err starts with
+        bool console = false;
     } rows[] = {
         {"missing folders are created; output truncated, error appended over two runs",
          L"Output File=logs\\a\\out.txt\r\nError File={app}\\work\\logs\\b\\err.txt\r\nError Append=yes\r\n", 2,
          {{L"logs\\a\\out.txt", {"hello"}}, {L"logs\\b\\err.txt", {"oops", "oops"}}}, {}, L""},
         {"only Error File: System.out stays", L"Error File=err.txt\r\n", 1, {{L"err.txt", {"oops"}}}, {L"hello"}, L""},
         {"a folder of that name: the reason is printed, the program runs", L"Output File=taken\r\n", 1, {},
-         {L"hello"}, L"Exception in thread \"main\" java.io.FileNotFoundException: taken"},
+         {L"hello"}, refused + L"taken"},
+        {"the console launcher's settings file, spelt otherwise", L"Output File=..\\.\\APP.ini\r\n", 1, {}, {L"hello"},
+         refused + L"..\\.\\APP.ini (", true},
+        {"the per-user file, appended to", L"Error File=" + kUserFile + L"\r\nError Append=yes\r\n", 1, {}, {L"hello"},
+         refused + kUserFile + L" ("},
+        {"the paired product's settings file and the program", L"Output File=..\\App64.ini\r\nError File={app}\\App.exe\r\n",
+         1, {}, {L"hello"}, refused + L"..\\App64.ini ("},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        Launch launch({.settings = AppSettings(L"[Application]\r\n" + row.application),
+        Launch launch({.settings = L"[Product Information]\r\nProduct Name=Redirect Test\r\nProduct Code={R1}\r\n" +
+                                   AppSettings(L"[Application]\r\nPair Product={app}\\App64.exe\r\n" + row.application),
                        .classes = {{"app/Main", kHelloAndOops}},
-                       .files = {{L"{app}\\work\\taken\\keep", ""}}});
+                       .files = {{L"{app}\\work\\taken\\keep", ""}, {L"{app}\\App64.ini", Utf16Bytes(L"[Application]\r\n")},
+                                 {kUserFile, Utf16Bytes(L"[Java Runtime Environment]\r\n")}},
+                       .launcher = row.console ? BuildDir() + L"\\tarnc64.exe" : L""});
+        std::vector<std::string> before;
+        for (const WString& file : kProductFiles) before.push_back(ReadBytes(launch.Expand(file)));
         const Outcome o = RunInWorkFolder(launch, row.runs);
         for (const auto& [file, lines] : row.files) EXPECT_EQ(Lines(launch, file), lines) << ToUtf8(file);
+        for (size_t i = 0; i < before.size(); ++i)
+            EXPECT_TRUE(ReadBytes(launch.Expand(kProductFiles[i])) == before[i]) << ToUtf8(kProductFiles[i]) << " changed";
         EXPECT_EQ(o.out, row.out);
         if (row.firstErr.empty()) {
             EXPECT_EQ(o.err, WStringList{}) << o.trace.Text();
         } else {
             ASSERT_FALSE(o.err.empty());
-            EXPECT_EQ(o.err.front().rfind(row.firstErr, 0), 0u) << ToUtf8(o.err.front());
+            EXPECT_EQ(o.err.front().rfind(launch.Expand(row.firstErr), 0), 0u) << ToUtf8(o.err.front());
             EXPECT_EQ(o.err.back(), L"oops");
         }
     }
