@@ -9,6 +9,12 @@
 
 namespace tarn {
 
+const WString kProductSection = L"Product Information";
+const WString kJreSection = L"Java Runtime Environment";
+const WString kApplicationSection = L"Application";
+const WString kClassPathSection = L"Class Path";
+const WString kDisplaySection = L"Display";
+
 bool GetModulePath(const Reporter& reporter, WString& path) {
     path = ModulePath();
     if (path.empty()) {
