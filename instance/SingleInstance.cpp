@@ -57,7 +57,7 @@ std::span<uint8_t> BlockBytes(const SingleInstanceGuard& guard) {
     return {static_cast<uint8_t*>(guard.blockView.get()), guard.blockView ? kBlockSize : 0};
 }
 
-bool SetUpSingleInstance(Launcher& launcher) {
+bool SetUpSingleInstance(Launcher& launcher, bool joinOnly) {
     SettingsStore* settings = LayeredSettings(launcher);
     if (!settings) return false;
     if (settings->Read(kApplicationSection, L"Application Type") == L"service") return true;
@@ -67,10 +67,11 @@ bool SetUpSingleInstance(Launcher& launcher) {
 
     const WString baseName = InstanceBaseName(ModulePath());
     SetLastError(0);
-    guard.mapping.reset(
-        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBlockSize, baseName.c_str()));
+    guard.mapping.reset(joinOnly ? OpenFileMappingW(FILE_MAP_WRITE, FALSE, baseName.c_str())
+                                 : CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBlockSize,
+                                                      baseName.c_str()));
     if (!guard.mapping) return SwitchOff(guard);
-    guard.isPrimary = GetLastError() == 0;
+    guard.isPrimary = !joinOnly && GetLastError() == 0;
     // Exactly the block's size: a smaller object of that name fails here rather than being read past.
     guard.blockView.reset(MapViewOfFile(guard.mapping.get(), FILE_MAP_WRITE, 0, 0, kBlockSize));
     if (!guard.blockView) return SwitchOff(guard);

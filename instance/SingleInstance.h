@@ -11,7 +11,8 @@ namespace tarn {
 // Reads the settings and becomes the running instance, or hands the arguments over as a later
 // start. False when this start must fail: no settings file path, arguments too long, hand-over
 // refused. Problems of the mode itself switch it off and the start goes on as an ordinary one.
-bool SetUpSingleInstance(Launcher& launcher);
+// joinOnly: hand over to a running instance if there is one, but never become it.
+bool SetUpSingleInstance(Launcher& launcher, bool joinOnly = false);
 // A later start, whose Run only waits for the running instance's reply.
 bool IsLaterStart(const Launcher& launcher);
 // The later start's exit code: the reply, or the running instance's exit code when it ends first.

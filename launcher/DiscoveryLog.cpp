@@ -101,4 +101,8 @@ void LogExitCode(int code, bool fromSystemExit) {
     if (LogEnabled()) AppendLogLines({L"exit code: " + DecimalText(code) + (fromSystemExit ? L" (System.exit)" : L"")});
 }
 
+void LogRestart(int exitCode) {
+    if (LogEnabled()) AppendLogLines({L"restart after exit code " + DecimalText(exitCode)});
+}
+
 }  // namespace tarn

@@ -25,5 +25,6 @@ void LogRuntimeChosen(RuntimeSource source, const Launcher& launcher);
 void LogNoRuntime();
 void LogVmOptions(const NarrowStringList& options);  // every option, then the class path entry by entry
 void LogExitCode(int code, bool fromSystemExit = false);
+void LogRestart(int exitCode);  // the supervisor's line between two runs
 
 }  // namespace tarn

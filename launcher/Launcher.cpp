@@ -43,9 +43,11 @@ static void MakeLauncherFolderCurrent() {
 bool Launcher::Init() {
     arguments = ProgramArguments(GetCommandLineW());
     if (!ReadSettings(*this)) return false;
-    if (!SetUpSingleInstance(*this)) return false;
-    // A later start has handed its arguments over: no working folder, no runtime.
-    if (IsLaterStart(*this)) return true;
+    // A supervisor only joins a running instance; its runs become the running instance themselves.
+    if (!SetUpSingleInstance(*this, restart.supervises)) return false;
+    // A later start has handed its arguments over, a supervisor leaves the rest to its runs: no
+    // working folder, no runtime.
+    if (IsLaterStart(*this) || restart.supervises) return true;
     if (overrideWorkingDir) MakeLauncherFolderCurrent();
     return DiscoverRuntime(*this) || AskUserForRuntime(*this);
 }
@@ -53,6 +55,7 @@ bool Launcher::Init() {
 int32_t Launcher::Run() {
     if (usePairedProduct) return RunPairedProduct(*this);
     if (IsLaterStart(*this)) return AwaitForwardReply(*this);
+    if (restart.supervises) return Supervise(*this);
     if (!ProcessEnvironmentSetup(*this)) return -1;
     if (reporter.ShowsWindows() && !SplashSuppressed(arguments)) StartSplash(*this);
     if (!LoadJvmLibrary(*this)) return -1;

@@ -11,6 +11,8 @@
 #include "base/OptionPath.h"
 #include "base/Text.h"
 #include "launcher/CommandLine.h"
+#include "launcher/ProcessIdentity.h"
+#include "launcher/Restart.h"
 #include "report/Reporter.h"
 #include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
@@ -90,6 +92,8 @@ public:
     WString jrePath;
     WString libraryPath;
     SingleInstanceGuard singleInstance;
+    ProcessIdentity identity;  // priority class and taskbar identity, taken before any window
+    RestartPolicy restart;     // "Restart Exit Codes": whether this process supervises runs, or is one
     WString outputFile;
     WString errorFile;
     bool outputAppend = false;

@@ -15,13 +15,17 @@ int32_t RunPairedProduct(Launcher& launcher) {
     PROCESS_INFORMATION started{};
     WString application = launcher.pairProduct;
     WString commandLine = GetCommandLineW();
-    if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
+    HandOnIdentity(launcher.identity);
+    HandOnSupervision(launcher);
+    if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, &started)) {
         ShowWindowsErrorWithDetail(launcher.reporter, kPairNotStartedFormat, launcher.pairProduct);
         return -1;
     }
     HandleHolder process(started.hProcess);
     HandleHolder thread(started.hThread);
+    GivePriority(launcher.identity, process.get());
+    ResumeThread(thread.get());
     if (!launcher.pairReturnCode) return 0;
     WaitForSingleObject(process.get(), INFINITE);
     DWORD code = 0;

@@ -4,10 +4,18 @@
 #include "base/PathText.h"
 #include "launcher/BaseText.h"
 #include "launcher/DiscoveryLog.h"
+#include "launcher/ProcessIdentity.h"
+#include "launcher/Restart.h"
 #include "launcher/UserSettings.h"
 #include "report/Reporter.h"
 
 namespace tarn {
+
+const WString kProductSection = L"Product Information";
+const WString kJreSection = L"Java Runtime Environment";
+const WString kApplicationSection = L"Application";
+const WString kClassPathSection = L"Class Path";
+const WString kDisplaySection = L"Display";
 
 bool GetModulePath(const Reporter& reporter, WString& path) {
     path = ModulePath();
@@ -130,12 +138,18 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
 
     launcher.settings = std::make_unique<LayeredSettingsStore>(path, LoadBaseText(launcher.upgradeCode));
     LayeredSettingsStore& settings = *launcher.settings;
+    // Before any window, message boxes about the settings included.
+    if (!TakeProcessIdentity(launcher, settings.Read(kApplicationSection, L"App User Model ID"),
+                             settings.Read(kApplicationSection, L"Process Priority"))) {
+        return false;
+    }
     const WString minimum = settings.Read(kJreSection, L"Minimum Version");
     launcher.minVersion = minimum == L"any" ? AnyMinimum() : ParseVersionOr(minimum, 0);
     // An absent maximum sets no upper bound, as the requirement text already says.
     const WString maximum = settings.Read(kJreSection, L"Maximum Version");
     launcher.maxVersion = (maximum == L"any" || maximum.empty()) ? AnyMaximum() : ParseVersionOr(maximum, kOpenUpperPart);
     launcher.isService = settings.Read(kApplicationSection, L"Application Type") == L"service";
+    if (!PrepareRestart(launcher, settings.Read(kApplicationSection, L"Restart Exit Codes"))) return false;
     launcher.preferredVersions = SplitList(settings.Read(kJreSection, L"Preferred versions"), L";");
     launcher.jrePath = AbsoluteJrePath(launcher.reporter, ReadJrePath(launcher, settings));
     launcher.jvmType = JvmTypeOf(settings.Read(kJreSection, L"JVM Type"));

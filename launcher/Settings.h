@@ -21,10 +21,12 @@ bool ReadSettings(Launcher& launcher);
 // The same from a given settings file.
 bool ReadSettingsFile(Launcher& launcher, const WString& path);
 
-inline const WString kProductSection = L"Product Information";
-inline const WString kJreSection = L"Java Runtime Environment";
-inline const WString kApplicationSection = L"Application";
-inline const WString kClassPathSection = L"Class Path";
-inline const WString kDisplaySection = L"Display";
+// Defined once (Settings.cpp): as inline variables every file that includes this one would carry an
+// initializer of its own.
+extern const WString kProductSection;
+extern const WString kJreSection;
+extern const WString kApplicationSection;
+extern const WString kClassPathSection;
+extern const WString kDisplaySection;
 
 }  // namespace tarn

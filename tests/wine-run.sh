@@ -21,8 +21,13 @@ to_windows() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 export TARN_BUILD_DIR=$(to_windows "${TARN_BUILD_DIR_UNIX:?}")
 export TARN_OTHER_BUILD_DIR=$(to_windows "${TARN_OTHER_BUILD_DIR_UNIX:-/nonexistent}")
 export TARN_SOURCE_DIR=$(to_windows "${TARN_SOURCE_DIR_UNIX:?}")
-"$wine" "$@"
+# What Wine itself reports (a child given WINEDEBUG, e.g. fixme+shcore, logs calls there) goes to a
+# file a test can read, since Wine writes it for every process to the first one's stderr; shown after.
+export TARN_WINE_DEBUG_LOG=$(to_windows "$prefix/wine-debug.log")
+: >"$prefix/wine-debug.log"
+"$wine" "$@" 2>>"$prefix/wine-debug.log"
 status=$?
+cat "$prefix/wine-debug.log" >&2
 "$wineserver" -k >/dev/null 2>&1
 "$wineserver" -w >/dev/null 2>&1
 exit $status

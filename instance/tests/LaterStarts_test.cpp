@@ -178,5 +178,32 @@ TEST(LaterStarts, AGarbageBlockHurtsNeitherSide) {
     EXPECT_EQ(instance.launch.ReadTrace().Named("JNI_CreateJavaVM").size(), 1u) << "a start went ahead regardless";
 }
 
+// The process of a thread that wrote the trace.
+HandleHolder ProcessOf(const TraceLine& line) {
+    const HandleHolder thread(OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, line.thread));
+    return HandleHolder(OpenProcess(SYNCHRONIZE, FALSE, GetProcessIdOfThread(thread.get())));
+}
+
+// With "Restart Exit Codes" the run after a restart is the running instance: a later start reaches
+// its secondaryMain. The first run's process is gone by then; killing the supervisor ends the run.
+TEST(LaterStarts, AfterARestartTheNewRunIsTheRunningInstance) {
+    const Gate second;
+    Instance instance(kOn + L"Restart Exit Codes=23\r\n", "", "  exit 23\n");
+    ASSERT_TRUE(instance.Reached("Await"));
+    const HandleHolder firstRun = ProcessOf(instance.launch.ReadTrace().Named("Await")[0]);
+    WriteClass(instance.launch.Folder() + L"\\classes", "app/Main",
+               "method main\n  out main again\n  await " + second.Name() + "\nend\n" + kIntForm);
+    instance.end.Open();
+    ASSERT_TRUE(instance.Reached("Await", 2));
+    EXPECT_EQ(WaitForSingleObject(firstRun.get(), 0), WAIT_OBJECT_0);
+    ExpectCleanEnd(instance.launch.Run(L"x"), 7);
+    const Trace trace = instance.launch.ReadTrace();
+    EXPECT_EQ(trace.Named("JNI_CreateJavaVM").size(), 2u) << trace.Text();
+    EXPECT_GT(trace.Find("CallStaticIntMethod", "secondaryMain"), trace.Find("Print", "main again"));
+    const HandleHolder secondRun = ProcessOf(trace.Named("Await")[1]);
+    TerminateProcess(instance.running->Handle(), 9);
+    EXPECT_EQ(WaitForSingleObject(secondRun.get(), 15000), WAIT_OBJECT_0) << "the run ends with its supervisor";
+}
+
 }  // namespace
 }  // namespace tarn::test

@@ -13,6 +13,7 @@ namespace {
 
 const WString kUserFile = L"{appdata}\\Console Test\\{C0}\\Tool.ini";
 const WString kRemembered = L"[Java Runtime Environment]\r\nJRE Path={app}\\elsewhere\r\n";
+const WString kRestart = L"[Application]\r\nRestart Exit Codes=23\r\n";
 const WString kRedirected = L"[Application]\r\nOutput File={app}\\out.log\r\nError File={app}\\err.log\r\n";
 
 TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
@@ -40,6 +41,12 @@ TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
         {"the remembered JRE Path", "out started", L"", L"", "", 0, "started\r\n", "", {{L"{app}\\elsewhere", {}}}},
         {"Output File and Error File win", "out to a file\nerr to another", kRedirected, L"", "", 0},
         {"Ctrl+C: the hook runs, the VM's code", "hook hook ran\nout ready\nawait tarn-console-never", L"", L"", "", 130, "ready\r\nhook ran\r\n"},
+        // A supervisor that restarts the program leaves the standard handles and Ctrl+C to each run.
+        {"restarts: each run reads the next line; the bound's message", "in\nexit 23", kRestart, L"", "1\n2\n3\n4\n5\n6\n7\n", 23,
+         "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n",
+         "Restarted more than 5 times within 5 minutes (exit code 23): not started again.\r\n"},
+        {"restarts: Ctrl+C reaches the run", "hook hook ran\nout ready\nawait tarn-console-never", kRestart, L"", "", 130,
+         "ready\r\nhook ran\r\n"},
         {"a console shows non-Latin text of a message", "", L"Main Class=app.Ünïcödé日本\r\n", L"", "", -1, "",
          "Could not find the main class app/Ünïcödé日本.", {{L"{app}\\jre", {.variant = JvmVariant::NoLauncherHelper}}}, true},
     };

@@ -1,8 +1,15 @@
-// How the Java program's end becomes the process exit code, and when the VM is destroyed.
+// How the Java program's end becomes the process exit code, when the VM is destroyed, when the
+// program runs again, and what its process is to Windows (priority, taskbar identity).
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <tuple>
 
+#include "base/Environment.h"
+#include "launcher/SettingsStore.h"
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
@@ -61,6 +68,99 @@ TEST(ExitCodes, ThisVendorsRuntimesKeepTheVmThreadAttachedAndTheProcessRunning) 
         EXPECT_EQ(WaitForSingleObject(child->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
         EXPECT_TRUE(NoWarnings(trace) && trace.Has("CallStaticVoidMethod returned")) << trace.Text();
         EXPECT_FALSE(trace.Has("DetachCurrentThread") || trace.Has("DestroyJavaVM"));
+    }
+}
+
+// App.exe hands over to Pair.exe, a second copy of the launcher with a Pair.ini of its own, because
+// its "JRE Path" names a runtime of the other architecture.
+Scenario Paired(const WString& appLines, const WString& pairLines, const std::string& main) {
+    return {.settings = AppSettings(L"JRE Path={app}\\other\r\n[Application]\r\nPair Product={app}\\Pair.exe\r\n"
+                                    L"Pair Return Code=Yes\r\n" + appLines),
+            .classes = {{"app/Main", main}},
+            .runtimes = {{L"{app}\\other", {.arch = Arch::Other}}, {L"{app}\\jre", {}}},
+            .files = {{L"{app}\\Pair.exe", ReadBytes(LauncherExe())},
+                      {L"{app}\\Pair.ini", Utf16Bytes(AppSettings(L"JRE Path={app}\\jre\r\n[Application]\r\n" + pairLines))}}};
+}
+
+bool Loads(DWORD process, const wchar_t* library) {
+    const HandleHolder snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process));
+    MODULEENTRY32W module{.dwSize = sizeof module};
+    for (BOOL more = Module32FirstW(snapshot.get(), &module); more; more = Module32NextW(snapshot.get(), &module)) {
+        if (_wcsicmp(module.szModule, library) == 0) return true;
+    }
+    return false;
+}
+
+// "Restart Exit Codes" (a run is the launcher started again with the same command line; an update,
+// the class rewritten while the first run waits, tells runs apart), "Process Priority" and "App User
+// Model ID", read from the first run's VM process while it waits. Wine's shell keeps no ID to read
+// back: it records the call and its thread on the fixme channel (TARN_WINE_DEBUG_LOG, tests/wine-run.sh).
+TEST(ExitCodes, RestartsPriorityAndTaskbarIdentityOfTheProgramsProcess) {
+    const struct {
+        const char* what;
+        WString settings;  // [Application] lines, the paired product's too for a restart
+        int asked;         // the code each run but the last ends with
+        std::string update;  // the later runs' main; none: all runs alike
+        int exitCode;
+        size_t runs;
+        bool paired = false;
+        DWORD priority = NORMAL_PRIORITY_CLASS;
+        WString id = L"";
+    } rows[] = {
+        {"a listed code: one run more, whose code the caller gets", L"Restart Exit Codes=23; 42\r\n", 23, "exit 5", 5, 2},
+        {"an unlisted code", L"Restart Exit Codes=23,42\r\n", 7, "", 7, 1},
+        {"a program that always asks: five restarts and a message", L"Restart Exit Codes=42\r\n", 42, "", 42, 6},
+        {"through the paired product, which never restarts on its own", L"Restart Exit Codes=42\r\n", 42, "", 42, 6, true},
+        {"idle", L"Process Priority=idle\r\n", 0, "", 0, 1, false, IDLE_PRIORITY_CLASS},
+        {"below normal, in any letter case", L"Process Priority=Below Normal\r\n", 0, "", 0, 1, false, BELOW_NORMAL_PRIORITY_CLASS},
+        {"normal", L"Process Priority=normal\r\n", 0, "", 0, 1, false, NORMAL_PRIORITY_CLASS},
+        {"above normal", L"Process Priority=above normal\r\n", 0, "", 0, 1, false, ABOVE_NORMAL_PRIORITY_CLASS},
+        {"high, and an ID", L"Process Priority=HIGH\r\nApp User Model ID=Vendor.Product\r\n", 0, "", 0, 1, false,
+         HIGH_PRIORITY_CLASS, L"Vendor.Product"},
+        {"the paired product takes both from its launcher", L"Process Priority=above normal\r\nApp User Model ID=V.Pair\r\n",
+         0, "", 0, 1, true, ABOVE_NORMAL_PRIORITY_CLASS, L"V.Pair"},
+    };
+    const WString wineLog = GetEnvironment(L"TARN_WINE_DEBUG_LOG");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Gate gate;
+        const std::string main = "method main\n args\n await " + gate.Name() + "\n exit " + std::to_string(row.asked) + "\nend\n";
+        Scenario s = row.paired ? Paired(row.settings, row.id.empty() ? row.settings : L"", main)
+                                : Scenario{.settings = AppSettings(L"[Application]\r\n" + row.settings), .classes = {{"app/Main", main}}};
+        s.environment = {{L"TARN_LAUNCHER_LOG", L"{app}\\start.log"}, {L"WINEDEBUG", L"fixme+shcore"}};
+        Launch launch(std::move(s));
+        const size_t wineLogStart = ReadBytes(wineLog).size();
+        const auto process = launch.Start(L"one \"two words\"");
+        ASSERT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("Await"); }, 30000));
+        const Trace first = launch.ReadTrace();
+        const DWORD mainThread = first.Lines()[first.Find("JNI_GetDefaultJavaVMInitArgs")].thread;
+        const HandleHolder thread(OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, mainThread));
+        const HandleHolder vm(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, GetProcessIdOfThread(thread.get())));
+        EXPECT_EQ(GetPriorityClass(vm.get()), row.priority);
+        EXPECT_EQ(Loads(GetProcessId(vm.get()), L"shell32.dll"), !row.id.empty()) << "nothing loaded without an ID";
+        // <thread, hex>:fixme:shcore:SetCurrentProcessExplicitAppUserModelID L"<id>": stub
+        std::vector<DWORD> setters;
+        for (const WString& line : SplitList(FromUtf8(ReadBytes(wineLog).substr(wineLogStart)), L"\n")) {
+            if (line.find(L":SetCurrentProcessExplicitAppUserModelID L\"" + row.id + L"\": ") != WString::npos)
+                setters.push_back(std::wcstoul(line.c_str(), nullptr, 16));
+        }
+        EXPECT_EQ(setters.size(), row.id.empty() ? 0u : row.paired ? 2u : 1u) << "the paired product and its launcher";
+        EXPECT_EQ(std::count(setters.begin(), setters.end(), mainThread), row.id.empty() ? 0 : 1);
+        if (!row.update.empty()) WriteClass(launch.Folder() + L"\\classes", "app/Main", "method main\n args\n " + row.update + "\nend\n");
+        gate.Open();
+        const Outcome o = launch.Finish(*process);
+        EXPECT_TRUE(o.finished && o.exitCode == row.exitCode) << o.exitCode;
+        EXPECT_EQ(o.DialogTexts(), row.runs < 6 ? WStringList{} : WStringList{
+            L"Restarted more than 5 times within 5 minutes (exit code 42): not started again.\n"});
+        EXPECT_EQ(o.out.size(), 2 * row.runs);  // "one" and "two words", run after run
+        EXPECT_EQ(std::count(o.out.begin(), o.out.end(), L"two words"), row.runs);
+        EXPECT_EQ(o.trace.Named("JNI_CreateJavaVM").size(), row.runs);
+        // Each run's account, the supervisor's line for each restart, and its exit code last.
+        const WStringList log = SplitList(FromUtf8(ReadBytes(launch.Expand(L"{app}\\start.log"))), L"\r\n");
+        const auto restarts = std::count_if(log.begin(), log.end(), [](const WString& l) { return l.starts_with(L"restart"); });
+        EXPECT_TRUE(restarts + 1u == row.runs && std::count(log.begin(), log.end(), L"restart after exit code " +
+                                                            std::to_wstring(row.asked)) == restarts) << restarts;
+        EXPECT_TRUE(!log.empty() && log.back().starts_with(L"exit code: " + std::to_wstring(row.exitCode))) << ToUtf8(log.back());
     }
 }
 

@@ -129,6 +129,19 @@ TEST(Hosting, FailuresShowTheirMessageAndEndWithMinusOne) {
          {{L"{app}\\jre\\bin\\client\\jvm.dll", "not a library"}}},
         {"an undefined reference", L"[Class Path]\r\nClass Path=%TARN_UNDEFINED%\\a.jar;nosuch/*.jar\r\n", "", L"", {}, -1,
          {}, {L"None of the Java Class Path entries was found; the first is {app}\\%TARN_UNDEFINED%\\a.jar.\n"}},
+        {"a real-time priority", L"[Application]\r\nProcess Priority=realtime\r\n", "", L"", {}, -1, {},
+         {L"Process Priority=realtime cannot be used: give idle, below normal, normal, above normal or high (realtime "
+          L"could freeze the machine).\n"}},
+        {"an unknown priority", L"[Application]\r\nProcess Priority=low\r\n", "", L"", {}, -1, {},
+         {L"Process Priority=low cannot be used: give idle, below normal, normal, above normal or high (realtime could "
+          L"freeze the machine).\n"}},
+        {"an ID with a space", L"[Application]\r\nApp User Model ID=Vendor Product\r\n", "", L"", {}, -1, {},
+         {L"App User Model ID=Vendor Product cannot be set (errno = -2147024809): it takes 1 to 128 characters, no "
+          L"spaces.\n"}},
+        {"restart codes that are no list", L"[Application]\r\nRestart Exit Codes=23 or 42\r\n", "", L"", {}, -1, {},
+         {L"Restart Exit Codes=23 or 42 is not a list of exit codes.\n"}},
+        {"restart codes of a service", L"[Application]\r\nApplication Type=service\r\nRestart Exit Codes=23\r\n", "", L"",
+         {}, -1, {}, {L"A service cannot use Restart Exit Codes: the service manager restarts it.\n"}},
     });
 }
 
