@@ -157,9 +157,9 @@ TEST(ExitCodes, RestartsPriorityAndTaskbarIdentityOfTheProgramsProcess) {
         EXPECT_EQ(o.trace.Named("JNI_CreateJavaVM").size(), row.runs);
         // Each run's account, the supervisor's line for each restart, and its exit code last.
         const WStringList log = SplitList(FromUtf8(ReadBytes(launch.Expand(L"{app}\\start.log"))), L"\r\n");
-        const auto restarts = std::count_if(log.begin(), log.end(), [](const WString& l) { return l.starts_with(L"restart"); });
-        EXPECT_TRUE(restarts + 1u == row.runs && std::count(log.begin(), log.end(), L"restart after exit code " +
-                                                            std::to_wstring(row.asked)) == restarts) << restarts;
+        const size_t restarts = std::count_if(log.begin(), log.end(), [](const WString& l) { return l.starts_with(L"restart"); });
+        EXPECT_TRUE(restarts + 1u == row.runs && static_cast<size_t>(std::count(log.begin(), log.end(), L"restart after exit code " +
+                                                            std::to_wstring(row.asked))) == restarts) << restarts;
         EXPECT_TRUE(!log.empty() && log.back().starts_with(L"exit code: " + std::to_wstring(row.exitCode))) << ToUtf8(log.back());
     }
 }

@@ -154,9 +154,13 @@ TEST(Hosting, WithoutTheLauncherHelperTheVmThreadDetachesBeforeTheFinalDestroy) 
                                   .runtimes = {{L"{app}\\jre", noHelper}}})
                               .Run();
         EXPECT_EQ(o.exitCode, -1);
-        if (*main) EXPECT_EQ(o.DialogTexts(), WStringList{});
+        if (*main) {
+            EXPECT_EQ(o.DialogTexts(), WStringList{});
+        }
         ASSERT_EQ(o.err.size(), 1u) << o.trace.Text();
-        if (*main) EXPECT_NE(o.err[0].find(L"NoSuchMethodError"), WString::npos) << ToUtf8(o.err[0]);
+        if (*main) {
+            EXPECT_NE(o.err[0].find(L"NoSuchMethodError"), WString::npos) << ToUtf8(o.err[0]);
+        }
         EXPECT_TRUE(o.trace.Has("DetachCurrentThread returned"));
         EXPECT_TRUE(o.trace.Has("DestroyJavaVM returned", "0"));
     }
