@@ -34,4 +34,14 @@ bool EqualsNoCase(const WString& a, const WString& b) {
 
 bool StartsWith(const WString& text, const WString& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
 
+WString WindowsLines(const WString& text) {
+    WString lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) lines += L'\r';
+        lines += text[i];
+    }
+    while (!lines.empty() && (lines.back() == L'\n' || lines.back() == L'\r')) lines.pop_back();
+    return lines;
+}
+
 }  // namespace tarn

@@ -19,5 +19,7 @@ int ReplaceAll(WString& text, wchar_t from, wchar_t to);
 int FindInList(const WStringList& list, const WString& value);
 bool EqualsNoCase(const WString& a, const WString& b);  // ASCII letters only, as settings flags need
 bool StartsWith(const WString& text, const WString& prefix);
+// The text with Windows line ends (CR LF for each lone LF) and without line ends at its end.
+WString WindowsLines(const WString& text);
 
 }  // namespace tarn

@@ -7,11 +7,13 @@
 #include "launcher/DiscoveryLog.h"
 #include "launcher/ChosenRuntime.h"
 #include "launcher/PairedProduct.h"
+#include "launcher/ServiceMain.h"
 #include "launcher/Settings.h"
 #include "splash/Splash.h"
 #include "splash/SplashRules.h"
 #include "splash/SplashWindow.h"
 #include "report/Reporter.h"
+#include "service/ServiceStatus.h"
 #include "vm/VmHost.h"
 
 namespace tarn {
@@ -34,7 +36,7 @@ Launcher::~Launcher() {
 
 Launcher* Launcher::Current() { return currentLauncher; }
 
-static void MakeLauncherFolderCurrent() {
+void MakeLauncherFolderCurrent() {
     const WString module = ModulePath();
     const int last = ReverseFind(module, L'\\');
     if (last >= 1) SetCurrentDirectoryW(module.substr(0, last).c_str());
@@ -49,6 +51,7 @@ bool Launcher::Init() {
     // working folder, no runtime.
     if (IsLaterStart(*this) || restart.supervises) return true;
     if (overrideWorkingDir) MakeLauncherFolderCurrent();
+    ReportStartStep(service, StartStep::FindRuntime);
     return DiscoverRuntime(*this) || AskUserForRuntime(*this);
 }
 
@@ -58,6 +61,7 @@ int32_t Launcher::Run() {
     if (restart.supervises) return Supervise(*this);
     if (!ProcessEnvironmentSetup(*this)) return -1;
     if (reporter.ShowsWindows() && !SplashSuppressed(arguments)) StartSplash(*this);
+    ReportStartStep(service, StartStep::CreateVm);
     if (!LoadJvmLibrary(*this)) return -1;
     if (!BuildVmOptions(*this)) return -1;
     LogVmOptions(vmOptions);
@@ -78,7 +82,11 @@ int LauncherMain(UserInterface userInterface) {
         // 8-bit conversions on this thread then use the system ANSI code page.
         SetThreadLocale(GetSystemDefaultLCID());
         DefWindowProcW(nullptr, 0, 0, 0);
-        if (launcher.Init()) exitCode = launcher.Run();
+        // "Application Type" is read before any message can be shown: a service that the SCM
+        // started reports to the event log, and does its work on the service's own thread.
+        const bool opened = OpenSettings(launcher);
+        const bool ranAsService = opened && launcher.isService && RunAsService(launcher, exitCode);
+        if (opened && !ranAsService && launcher.Init()) exitCode = launcher.Run();
     }
     LogExitCode(exitCode);
     return exitCode;

@@ -17,6 +17,7 @@
 #include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
+#include "service/ServiceState.h"
 #include "splash/SplashCloseHolder.h"
 
 namespace tarn {
@@ -27,7 +28,8 @@ class SplashWindow;
 // Starts a thread as CreateThread does (stack size as initial commit); null when it cannot.
 using ThreadStarter = HANDLE (*)(LPTHREAD_START_ROUTINE procedure, void* parameter, SIZE_T stackSize);
 
-// Told by the VM's exit and abort hooks; the launcher itself never installs one.
+// Told by the VM's exit and abort hooks; a service installs one (launcher/ServiceMain.cpp), to report
+// its end to the SCM before the VM ends the process.
 class VmExitListener {
 public:
     virtual void OnVmExit(int32_t code) = 0;
@@ -39,6 +41,8 @@ protected:
 
 // One run of the launcher process, from the entry point: its exit code.
 int LauncherMain(UserInterface userInterface);
+// Makes the launcher's own folder the current folder ("Override WorkingDir", and every service).
+void MakeLauncherFolderCurrent();
 
 class Launcher {
 public:
@@ -111,6 +115,7 @@ public:
     std::unique_ptr<LayeredSettingsStore> settings;
     bool usePairedProduct = false;
     bool mainThrew = false;  // main ended with an exception that the VM then printed
+    ServiceState service;    // a run the Service Control Manager started (launcher/ServiceMain.cpp)
 
     using JniCreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);
     using JniGetDefaultJavaVmInitArgs = jint(JNICALL*)(void*);

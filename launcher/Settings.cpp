@@ -121,22 +121,17 @@ WString ReadJrePath(const Launcher& launcher, SettingsStore& settings) {
     return settings.Read(kJreSection, L"JRE Path");
 }
 
-}  // namespace
-
-bool ReadSettings(Launcher& launcher) {
-    WString path;
-    if (!GetSettingsFilePath(launcher.reporter, path)) return false;
-    LogSettingsFile(path);
-    return ReadSettingsFile(launcher, path);
-}
-
-bool ReadSettingsFile(Launcher& launcher, const WString& path) {
+void OpenSettingsFile(Launcher& launcher, const WString& path) {
     IniFileStore file(path);
     launcher.productCode = file.Read(kProductSection, L"Product Code");
     launcher.upgradeCode = file.Read(kProductSection, L"Upgrade Code");
     launcher.productName = file.Read(kProductSection, L"Product Name");
-
     launcher.settings = std::make_unique<LayeredSettingsStore>(path, LoadBaseText(launcher.upgradeCode));
+    launcher.isService = launcher.settings->Read(kApplicationSection, L"Application Type") == L"service";
+}
+
+// Everything after the product's names and "Application Type".
+bool ReadOpenedSettings(Launcher& launcher, const WString& path) {
     LayeredSettingsStore& settings = *launcher.settings;
     // Before any window, message boxes about the settings included.
     if (!TakeProcessIdentity(launcher, settings.Read(kApplicationSection, L"App User Model ID"),
@@ -148,7 +143,6 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
     // An absent maximum sets no upper bound, as the requirement text already says.
     const WString maximum = settings.Read(kJreSection, L"Maximum Version");
     launcher.maxVersion = (maximum == L"any" || maximum.empty()) ? AnyMaximum() : ParseVersionOr(maximum, kOpenUpperPart);
-    launcher.isService = settings.Read(kApplicationSection, L"Application Type") == L"service";
     if (!PrepareRestart(launcher, settings.Read(kApplicationSection, L"Restart Exit Codes"))) return false;
     launcher.preferredVersions = SplitList(settings.Read(kJreSection, L"Preferred versions"), L";");
     launcher.jrePath = AbsoluteJrePath(launcher.reporter, ReadJrePath(launcher, settings));
@@ -159,6 +153,7 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
 
     launcher.mainClass = settings.Read(kJreSection, L"Main Class");
     if (launcher.mainClass.empty()) {
+        IniFileStore file(path);
         ReportMissingMainClass(launcher, file);
         return false;
     }
@@ -170,7 +165,31 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
     launcher.libraryPath = settings.Read(kJreSection, L"Library Path");
     launcher.pairProduct = settings.Read(kApplicationSection, L"Pair Product");
     launcher.pairReturnCode = EqualsNoCase(settings.Read(kApplicationSection, L"Pair Return Code"), L"Yes");
+    if (launcher.isService) {
+        launcher.service.stopMethod = settings.Read(kApplicationSection, L"Service Stop Method");
+        launcher.service.stopTimeoutMs = StopTimeoutMs(settings.Read(kApplicationSection, L"Service Stop Timeout"));
+    }
     return true;
+}
+
+}  // namespace
+
+bool OpenSettings(Launcher& launcher) {
+    WString path;
+    if (!GetSettingsFilePath(launcher.reporter, path)) return false;
+    LogSettingsFile(path);
+    OpenSettingsFile(launcher, path);
+    return true;
+}
+
+bool ReadSettings(Launcher& launcher) {
+    if (launcher.settings == nullptr && !OpenSettings(launcher)) return false;
+    return ReadOpenedSettings(launcher, launcher.settings->Path());
+}
+
+bool ReadSettingsFile(Launcher& launcher, const WString& path) {
+    OpenSettingsFile(launcher, path);
+    return ReadOpenedSettings(launcher, path);
 }
 
 }  // namespace tarn

@@ -16,9 +16,13 @@ bool SettingsPathFor(const WString& executable, WString& path);
 // The layered store on the settings file with the built-in base text, opened once a run; null when no
 // path can be formed.
 LayeredSettingsStore* LayeredSettings(Launcher& launcher);
-// Fills the settings fields of the launcher; false after reporting a missing main class.
+// Opens the settings file and reads what a start needs first, before any message: the product's
+// names and "Application Type". False when no path can be formed.
+bool OpenSettings(Launcher& launcher);
+// Fills the other settings fields, after opening the file unless that was done; false after
+// reporting a missing main class.
 bool ReadSettings(Launcher& launcher);
-// The same from a given settings file.
+// Both steps from a given settings file.
 bool ReadSettingsFile(Launcher& launcher, const WString& path);
 
 // Defined once (Settings.cpp): as inline variables every file that includes this one would carry an

@@ -4,6 +4,7 @@
 
 #include "base/LogFile.h"
 #include "base/StringTable.h"
+#include "report/EventLog.h"
 #include "report/StandardError.h"
 
 namespace tarn {
@@ -25,8 +26,11 @@ static void LogMessage(const WString& text) {
 
 int ShowErrorBox(const Reporter& reporter, const WString& text) {
     LogMessage(text);
-    if (reporter.ShowsWindows()) return MessageBoxW(reporter.owner, text.c_str(), nullptr, MB_ICONERROR);
-    WriteStandardError(text);
+    switch (reporter.userInterface) {
+        case UserInterface::Windows: return MessageBoxW(reporter.owner, text.c_str(), nullptr, MB_ICONERROR);
+        case UserInterface::Console: WriteStandardError(text); break;
+        case UserInterface::EventLog: WriteErrorEvent(reporter.eventSource, text); break;
+    }
     return IDOK;
 }
 

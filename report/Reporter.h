@@ -1,5 +1,5 @@
 // The one path by which the launcher tells the user what went wrong. The entry point chooses how
-// (a box, or text on standard error for a console); the features only report.
+// (a box, text on standard error for a console, the event log for a service); the features only report.
 #pragma once
 #include <windows.h>
 
@@ -10,22 +10,24 @@
 
 namespace tarn {
 
-// Whom the launcher tells what goes wrong: a desktop user, through message boxes and dialogs, or a
-// console, through text on standard error.
-enum class UserInterface { Windows, Console };
+// Whom the launcher tells what goes wrong: a desktop user, through message boxes and dialogs; a
+// console, through text on standard error; or, for a service, the administrator through the
+// Windows event log.
+enum class UserInterface { Windows, Console, EventLog };
 
 struct Reporter {
     UserInterface userInterface = UserInterface::Windows;
     // The splash window while it shows, the owner of every box. Written by the splash thread, read by
     // whichever thread shows a box.
     std::atomic<HWND> owner = nullptr;
+    WString eventSource;  // the event log's source name, for UserInterface::EventLog
 
     // Boxes, dialogs and the splash may be shown.
     bool ShowsWindows() const { return userInterface == UserInterface::Windows; }
 };
 
-// An error box with the system's default title, or for a console the same text as lines on
-// standard error; texts come from the string table. Every message also goes to the discovery log.
+// An error box with the system's default title; for a console the same text as lines on standard
+// error; for a service an error event. Texts come from the string table. Every message also goes to the discovery log.
 // The only place that makes that choice.
 int ShowErrorBox(const Reporter& reporter, const WString& text);
 int ShowErrorBox(const Reporter& reporter, unsigned textId);

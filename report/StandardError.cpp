@@ -3,14 +3,12 @@
 #include <windows.h>
 
 #include "base/Conversion.h"
+#include "base/Text.h"
 
 namespace tarn {
 
 void WriteStandardText(StandardHandle which, const WString& text) {
-    WString lines;
-    for (const wchar_t c : text) lines += c == L'\n' ? WString(L"\r\n") : WString(1, c);
-    while (lines.size() >= 2 && lines.compare(lines.size() - 2, 2, L"\r\n") == 0) lines.resize(lines.size() - 2);
-    lines += L"\r\n";
+    const WString lines = WindowsLines(text) + L"\r\n";
     HANDLE handle = GetStdHandle(which == StandardHandle::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;

@@ -16,6 +16,19 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$wine" wineboot -i >/dev/null 2>&1
   "$wineserver" -w
 fi
+# Services the tests start (tests/kit/Scenario.h) take their environment from the registry, read
+# when services.exe comes up (Wine ignores a service's own Environment value): the stand-in's
+# trace file of every service.
+if ! grep -qs '"TARN_STANDIN_TRACE"' "$WINEPREFIX/system.reg"; then
+  "$wine" reg add 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' \
+    /v TARN_STANDIN_TRACE /d 'C:\service-trace.txt' /f >/dev/null 2>&1
+  "$wineserver" -w
+fi
+# services.exe and its services keep the standard error of the process that brings them up: this
+# one, with Wine's err:eventlog channel on, so that C:\services.log receives the text of every event
+# a service reports. The server persists until the test program has ended.
+"$wineserver" -p
+WINEDEBUG=-all,err+eventlog "$wine" cmd /c exit >/dev/null 2>"$WINEPREFIX/drive_c/services.log"
 # Windows paths of the build tree for the tests (Wine maps Z: to /).
 to_windows() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 export TARN_BUILD_DIR=$(to_windows "${TARN_BUILD_DIR_UNIX:?}")

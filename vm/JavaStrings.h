@@ -61,4 +61,17 @@ jobject NewJavaObject(JNIEnv* env, const char* className, const char* signature,
     return env->NewObject(static_cast<jclass>(cls.get()), constructor, arguments...);
 }
 
+// Calls a static void method of the named class; false when the class or the method is missing
+// (the VM's exception pending). An exception the method throws stays pending too.
+template <typename... Arguments>
+bool CallStaticVoid(JNIEnv* env, const char* className, const char* name, const char* signature,
+                    Arguments... arguments) {
+    LocalRef cls(env, env->FindClass(className));
+    if (cls.get() == nullptr) return false;
+    const jmethodID method = env->GetStaticMethodID(static_cast<jclass>(cls.get()), name, signature);
+    if (method == nullptr) return false;
+    env->CallStaticVoidMethod(static_cast<jclass>(cls.get()), method, arguments...);
+    return true;
+}
+
 }  // namespace tarn

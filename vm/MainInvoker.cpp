@@ -5,12 +5,16 @@
 #include "instance/SingleInstance.h"
 #include "splash/Splash.h"
 #include "report/Reporter.h"
+#include "service/ServiceStatus.h"
 #include "vm/ExceptionDialog.h"
 #include "vm/JavaStrings.h"
 #include "vm/ModifiedUtf8.h"
+#include "vm/StackTrace.h"
 
 namespace tarn {
 namespace {
+
+constexpr unsigned kMainThrewFormat = 302;
 
 // The fallbacks go on as if nothing happened, so nothing may stay pending from the helper.
 void ForgetPendingException(JNIEnv* env) {
@@ -77,12 +81,7 @@ jmethodID FindMainMethod(Launcher& launcher, jclass mainClass) {
 
 // Ends the process through the VM with -1, as the program's own System.exit(-1) would.
 void StopApplication(JNIEnv* env) {
-    LocalRef system(env, env->FindClass("java/lang/System"));
-    if (system.get() != nullptr) {
-        const auto systemClass = static_cast<jclass>(system.get());
-        const jmethodID exit = env->GetStaticMethodID(systemClass, "exit", "(I)V");
-        if (exit != nullptr) env->CallStaticVoidMethod(systemClass, exit, jint{-1});
-    }
+    CallStaticVoid(env, "java/lang/System", "exit", "(I)V", jint{-1});
     if (env->ExceptionCheck()) env->ExceptionDescribe();
 }
 
@@ -97,6 +96,9 @@ void AfterUncaughtException(Launcher& launcher) {
     CloseSplash(launcher);
     const auto throwable = static_cast<jthrowable>(exception.get());
     if (launcher.failureCheck && launcher.reporter.ShowsWindows() && ShowExceptionDialog(throwable, env)) StopApplication(env);
+    // A service's standard error reaches nobody: the report goes to the event log.
+    if (launcher.reporter.userInterface == UserInterface::EventLog)
+        ShowFormattedError(launcher.reporter, kMainThrewFormat, {StackTraceText(throwable, env)});
     launcher.mainThrew = true;
     env->Throw(throwable);
 }
@@ -115,6 +117,7 @@ bool CallMain(Launcher& launcher) {
         return false;
     }
     SignalMainStarted(launcher);
+    ReportRunning(launcher.service, launcher.javaVm);
     env->CallStaticVoidMethod(klass, main, arguments.get());
     if (env->ExceptionCheck()) AfterUncaughtException(launcher);
     return true;

@@ -71,6 +71,10 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
     }
 }
 
+ChildProcess::ChildProcess(DWORD processId)
+    : process_(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId)),
+      id_(processId) {}
+
 ChildProcess::~ChildProcess() {
     if (process_ == nullptr) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {

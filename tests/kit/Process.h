@@ -53,6 +53,8 @@ RunResult RunProgram(const WString& program, const WString& arguments, const Run
 class ChildProcess {
 public:
     ChildProcess(const WString& program, const WString& arguments, const RunOptions& options = {});
+    // A process another one started (the SCM), held from now on; not Started() when it is gone.
+    explicit ChildProcess(DWORD processId);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "base/Environment.h"
+#include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
@@ -58,12 +60,38 @@ WStringList PrintedTo(const Trace& trace, const std::string& stream) {
     return lines;
 }
 
+// What tests/wine-run.sh sets up for the services of the test's prefix: the stand-in's trace file,
+// and services.exe's standard error, which receives Wine's err:eventlog lines.
+const WString kServiceTrace = L"C:\\service-trace.txt";
+const WString kServicesLog = L"C:\\services.log";
+
+// Each event's text, which Wine writes as L"..." with \n, \r, \t, \", \\ and \XXXX for other characters.
+WStringList EventTexts(const std::string& log) {
+    const std::string marker = "err:eventlog:ReportEventW L\"";
+    WStringList events;
+    for (size_t at = log.find(marker); at != std::string::npos; at = log.find(marker, at + 1)) {
+        WString& text = events.emplace_back();
+        for (size_t i = at + marker.size(); i < log.size() && log[i] != '"' && log[i] != '\n'; ++i) {
+            const char c = log[i] == '\\' ? log[++i] : '\0';
+            if (c == '\0') {
+                text += static_cast<wchar_t>(log[i]);
+            } else if (std::isxdigit(static_cast<unsigned char>(c))) {
+                text += static_cast<wchar_t>(std::stoul(log.substr(i, 4), nullptr, 16));
+                i += 3;
+            } else {
+                text += c == 'n' ? L'\n' : c == 'r' ? L'\r' : c == 't' ? L'\t' : static_cast<wchar_t>(c);
+            }
+        }
+    }
+    return events;
+}
+
 }  // namespace
 
 WStringList Outcome::DialogTexts() const { return RunResult{.dialogs = dialogs}.DialogTexts(); }
 
 Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std::make_unique<TempFolder>(scenario_.folderName)) {
-    trace_ = std::make_unique<TraceFile>(Folder() + L"\\trace.txt");
+    trace_ = std::make_unique<TraceFile>(scenario_.service ? kServiceTrace : Folder() + L"\\trace.txt");
     CopyTo(scenario_.launcher.empty() ? LauncherExe() : scenario_.launcher, ExePath());
     if (!scenario_.settings.empty()) {
         WriteUtf16File(Folder() + L"\\" + scenario_.exeName.substr(0, scenario_.exeName.rfind(L'.')) + L".ini",
@@ -95,6 +123,7 @@ Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std:
 
 Launch::~Launch() {
     if (!scenario_.registry.empty()) CleanRuntimeRegistry();
+    if (service_) DeleteService(service_.get());
     // Deepest first: every file before the folder that holds it.
     std::sort(outsideFiles_.begin(), outsideFiles_.end(), [](const WString& a, const WString& b) { return a.size() > b.size(); });
     for (const WString& path : outsideFiles_) {
@@ -123,6 +152,7 @@ RunOptions Launch::Options() const {
 }
 
 std::unique_ptr<ChildProcess> Launch::Start(const WString& arguments) {
+    if (scenario_.service) return StartAsService(arguments);
     auto process = std::make_unique<ChildProcess>(ExePath(), Expand(arguments), Options());
     EXPECT_TRUE(process->Started()) << "cannot start " << ToUtf8(ExePath()) << ": error " << process->StartError();
     return process;
@@ -138,7 +168,40 @@ Outcome Launch::Finish(ChildProcess& process) {
         outcome.stdoutBytes = ReadBytes(Folder() + L"\\stdout.txt");
         outcome.stderrBytes = ReadBytes(Folder() + L"\\stderr.txt");
     }
+    if (scenario_.service) {
+        // The SCM's end follows the process's; of a process gone before the kit could hold it, only the SCM speaks.
+        outcome.processHeld = process.Started();
+        const bool stopped = AwaitCondition([&] { return ServiceStatus().dwCurrentState == SERVICE_STOPPED; },
+                                            outcome.processHeld ? 5000 : scenario_.timeoutMs);
+        outcome.finished = outcome.processHeld ? outcome.finished : stopped;
+        outcome.serviceExitCode = ServiceStatus().dwWin32ExitCode;
+        outcome.serviceSpecificExitCode = ServiceStatus().dwServiceSpecificExitCode;
+        outcome.events = EventTexts(ReadBytes(kServicesLog).substr(eventsFrom_));
+    }
     return outcome;
+}
+
+std::unique_ptr<ChildProcess> Launch::StartAsService(const WString& arguments) {
+    eventsFrom_ = ReadBytes(kServicesLog).size();
+    const WString name = Folder().substr(Folder().rfind(L'\\') + 1), exe = L"\"" + ExePath() + L"\" " + Expand(arguments);
+    serviceManager_.reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    service_.reset(CreateServiceW(serviceManager_.get(), name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                  SERVICE_WIN32_OWN_PROCESS | SERVICE_INTERACTIVE_PROCESS, SERVICE_DEMAND_START,
+                                  SERVICE_ERROR_NORMAL, exe.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(service_ && StartServiceW(service_.get(), 0, nullptr)) << "cannot start the service: error " << GetLastError();
+    return std::make_unique<ChildProcess>(ServiceStatus().dwProcessId);
+}
+
+SERVICE_STATUS_PROCESS Launch::ServiceStatus() const {
+    SERVICE_STATUS_PROCESS status{};
+    DWORD size = 0;
+    QueryServiceStatusEx(service_.get(), SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status), sizeof status, &size);
+    return status;
+}
+
+bool Launch::ControlService(DWORD control) const {
+    SERVICE_STATUS status{};
+    return ::ControlService(service_.get(), control, &status) != FALSE;
 }
 
 Outcome Launch::Run(const WString& arguments) {

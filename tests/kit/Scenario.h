@@ -23,6 +23,9 @@
 
 namespace tarn::test {
 
+inline void CloseService(SC_HANDLE handle) noexcept { CloseServiceHandle(handle); }
+using ServiceHandle = UniqueResource<ResourceTraits<SC_HANDLE, nullptr, CloseService>>;
+
 enum class View { Own, Other };  // the registry view a process of this build reads by default, or the other
 
 struct RegistryRow {  // HKEY_LOCAL_MACHINE\<key>\<version> with JavaHome=<home>
@@ -59,6 +62,10 @@ struct Scenario {
     // error captured into the Outcome; it shares the test's own console (tests/kit/Console.h).
     std::optional<std::string> input;
     bool errorOnConsole = false;  // with input: standard error goes to that console's screen instead
+    // Started by the Service Control Manager instead, as a service of its own with the arguments on
+    // its command line; interactive, so that a window it opened would show. Services take their
+    // environment from the registry, so `environment` does not apply (tests/wine-run.sh).
+    bool service = false;
 };
 
 struct Outcome {
@@ -70,6 +77,12 @@ struct Outcome {
     std::vector<std::string> options;  // what JNI_CreateJavaVM received, in order (the two hooks included)
     WStringList out, err;               // what the program printed to System.out and System.err
     std::string stdoutBytes, stderrBytes;  // with Scenario::input: what reached the standard handles
+    // A service: the SCM's last WIN32_EXIT_CODE and SERVICE_EXIT_CODE, and the text of every event
+    // it reported (from Wine's err:eventlog lines). exitCode is the process's, when the kit could
+    // still open the process once the service had started (processHeld).
+    DWORD serviceExitCode = 0, serviceSpecificExitCode = 0;
+    WStringList events;
+    bool processHeld = true;
 };
 
 class Launch {
@@ -92,12 +105,19 @@ public:
     WString Expand(const WString& text) const;  // replaces {app} and {appdata}
     RunOptions Options() const;                 // the environment, time limit and dialog answers of a run
     Trace ReadTrace() const { return trace_->Read(); }
+    // A service scenario, once started: what the SCM says of it now, and a control sent to it.
+    SERVICE_STATUS_PROCESS ServiceStatus() const;
+    bool ControlService(DWORD control) const;
 
 private:
+    std::unique_ptr<ChildProcess> StartAsService(const WString& arguments);
+
     Scenario scenario_;
     std::unique_ptr<class TempFolder> folder_;
     std::unique_ptr<TraceFile> trace_;
     std::vector<WString> outsideFiles_;  // and the folders made for them
+    ServiceHandle serviceManager_, service_;  // a service scenario's, deleted when the Launch goes
+    size_t eventsFrom_ = 0;  // where this run's lines begin in the services' standard error
 };
 
 // A named event the stand-in waits for ("await NAME", -Dtarn.standin.createGate=NAME); opened at the

@@ -34,6 +34,10 @@ check_image() {
   # The manifest asks for common controls 6; string 210 must be in the string table (UTF-16).
   strings -a "$image" | grep -q 'Microsoft.Windows.Common-Controls' || fail "$image: manifest missing"
   strings -a -el "$image" | grep -q 'Main class was not specified in INI file.' || fail "$image: string table missing"
+  # Event Viewer shows a service's events through message 1 of the message table, "%1": the text
+  # the event carries, as it stands. (Wine has no Event Viewer to show it.)
+  x86_64-w64-mingw32-windres -i "$image" -O rc 2>/dev/null | grep -A1 'MessageId = 0x1$' | grep -qx '   %1\\000\\000' ||
+    fail "$image: message table missing"
   local size
   size=$(stat -c %s "$image")
   [ "$size" -le "$size_budget" ] || fail "$image: $size bytes, over the budget of $size_budget"

@@ -134,7 +134,9 @@ TEST(ExceptionReport, EachAnswerAndItsExitCode) {
                                                    kMessage, 0) == 0,
                   goesOn);
         // Still pending when the VM thread leaves, as for any Java thread whose run method throws.
-        if (goesOn) EXPECT_LT(o.trace.Find("DetachCurrentThread"), o.trace.Find("Print", "Exception in thread"));
+        if (goesOn) {
+            EXPECT_LT(o.trace.Find("DetachCurrentThread"), o.trace.Find("Print", "Exception in thread"));
+        }
         EXPECT_EQ(o.trace.Has("System.exit", "-1"), !goesOn);
     }
 }

@@ -164,5 +164,100 @@ TEST(ExitCodes, RestartsPriorityAndTaskbarIdentityOfTheProgramsProcess) {
     }
 }
 
+// The same launcher as a Windows service that the Service Control Manager starts and stops: what
+// the SCM, the event log, the program and its files see, and never a window. While a row's program
+// waits at its gate (in main, or before the VM exists), the test looks at the SCM, then opens the
+// gate or sends Stop. Started from a command line, the same settings behave as before.
+TEST(ExitCodes, AServiceReportsItsStartItsStopAndItsEndToTheServiceControlManager) {
+    const WString source = L"Tarn Service Test";
+    const std::string waits = "hook hook ran\n out running\n await {gate}";
+    struct Row {
+        const char* what;
+        std::string main;  // app.Main's main; app.Main.stop is the "Service Stop Method" of some rows
+        WString jre, application;  // lines of [Java Runtime Environment] and [Application]
+        bool stop;                 // Stop while main waits
+        int exitCode;  // of the process; the SCM's WIN32_EXIT_CODE and SERVICE_EXIT_CODE follow from it
+        WStringList out = {}, events = {};
+        std::string stopMethod = {};
+        std::vector<RuntimeFolder> runtimes = {{L"{app}\\jre", {}}};
+        bool fromCommandLine = false;
+    } rows[] = {
+        {"RUNNING while main runs, in the launcher's folder; its end stops the service with 0",
+         "prop user.dir\n out running\n await {gate}", L"", L"", false, 0, {L"user.dir={app}", L"running"}},
+        {"Stop: the shutdown hooks run, STOPPED with 0", waits, L"", L"", true, 0, {L"running", L"hook ran"}},
+        {"Stop through the vendor's stop method, then System.exit(0)", waits, L"", L"Service Stop Method=app.Main.stop\r\n",
+         true, 0, {L"running", L"stop method ran", L"hook ran"}, {}, "out stop method ran"},
+        {"a program that ignores Stop is ended after Service Stop Timeout", waits, L"",
+         L"Service Stop Method=app.Main.stop\r\nService Stop Timeout=2\r\n", true, 0, {L"running"},
+         {L"The program did not end within 2 seconds of the request to stop the service, and was ended."}, "await {gate}"},
+        {"System.exit(3): a service-specific error 3", "out running\n await {gate}\n exit 3", L"", L"", false, 3, {L"running"}},
+        {"an exception escapes main: 1, and the report in the event log", "out running\n await {gate}\n throw java.lang.IllegalStateException boom",
+         L"", L"Failure Check=Yes\r\n", false, 1, {L"running"},
+         {L"The Java program's main method ended with an exception:\r\njava.lang.IllegalStateException: boom\r\n"
+          L"\tat app.Main.main(Main.java:4)"}},
+        {"START_PENDING while the VM is created; then it cannot be", "",
+         L"Virtual Machine Parameters=-Dtarn.standin.createGate={gate} -Dtarn.standin.createResult=-6\r\n", L"", false, -1,
+         {}, {L"JNI exception: failed to create the Java VM\r\nReason: invalid arguments."}},
+        {"no runtime: the requirement, no dialog", "", L"Minimum Version=1.8\r\n", L"", false, -1, {},
+         {L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (minimum version 1.8) "
+          L"from:\r\nhttps://adoptium.net/"}, {}, {}},
+        {"a settings error", "", L"Main Class=\r\n", L"", false, -1, {}, {L"Main class was not specified in INI file."}},
+        {"a relative Output File lies in the launcher's folder", "out to the file", L"", L"Output File=out.log\r\n", false, 0},
+        {"the same settings from a command line: the box, as before", "", L"Main Class=\r\n", L"", false, -1, {}, {}, {},
+         {{L"{app}\\jre", {}}}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Gate gate;
+        auto gated = [&](std::string text) {
+            if (const size_t at = text.find("{gate}"); at != std::string::npos) text.replace(at, 6, gate.Name());
+            return text;
+        };
+        Launch launch({.settings = L"[Product Information]\r\nProduct Name=" + source + L"\r\n" +
+                                   AppSettings(FromUtf8(gated(ToUtf8(row.jre))) + L"[Application]\r\nApplication Type=service\r\n" +
+                                               row.application),
+                       .classes = {{"app/Main", "method main\n " + gated(row.main) + "\nend\nmethod stop\n " + gated(row.stopMethod) + "\nend\n"}},
+                       .runtimes = row.runtimes, .timeoutMs = 30000, .service = !row.fromCommandLine});
+        const std::unique_ptr<ChildProcess> process = launch.Start(L"");
+        const bool waitsInMain = row.main.find("{gate}") != std::string::npos;
+        if (waitsInMain || row.jre.find(L"{gate}") != WString::npos) {
+            ASSERT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("Await"); }, 30000));
+            const SERVICE_STATUS_PROCESS status = launch.ServiceStatus();
+            EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(waitsInMain ? SERVICE_RUNNING : SERVICE_START_PENDING));
+            // Checkpoints have risen; a stop is taken once main runs.
+            EXPECT_TRUE(waitsInMain ? (status.dwControlsAccepted & SERVICE_ACCEPT_STOP) != 0
+                                    : status.dwCheckPoint > 1 && status.dwWaitHint > 0 && status.dwControlsAccepted == 0);
+            EXPECT_TRUE(row.stop ? launch.ControlService(SERVICE_CONTROL_STOP) : (gate.Open(), true));
+        }
+        const Outcome o = launch.Finish(*process);
+        EXPECT_TRUE(o.finished);
+        EXPECT_EQ(o.DialogTexts(), row.fromCommandLine ? WStringList{L"Main class was not specified in INI file."} : WStringList{});
+        // A program that ends at once may be gone before the test can hold its process.
+        EXPECT_EQ(o.processHeld ? o.exitCode : row.exitCode, row.exitCode);
+        EXPECT_EQ(o.serviceExitCode, row.fromCommandLine || row.exitCode == 0 ? 0u : 1066u);
+        EXPECT_EQ(o.serviceSpecificExitCode, row.fromCommandLine || row.exitCode == 0 ? 0u : static_cast<DWORD>(row.exitCode));
+        WStringList out;
+        for (const WString& line : row.out) out.push_back(launch.Expand(line));
+        EXPECT_EQ(o.out, out);
+        EXPECT_EQ(o.events, row.events);
+        EXPECT_EQ(ReadOutputLines(launch.Expand(L"{app}\\out.log")),
+                  std::vector<std::string>(row.application.find(L"Output File") != WString::npos, "to the file"));
+        // The stop runs on a thread of its own attached to the VM: the stop method, then System.exit(0).
+        const int attached = o.trace.Find("AttachCurrentThreadAsDaemon", "name=\"Service Stop\"");
+        const int stopMethod = o.trace.Find("CallStaticVoidMethod", "app/Main.stop("), exited = o.trace.Find("System.exit", "0");
+        EXPECT_EQ(attached >= 0, row.stop);
+        EXPECT_EQ(stopMethod >= 0, !row.stopMethod.empty());
+        EXPECT_EQ(exited >= 0, row.stop && row.events.empty());  // unless the program ignored the stop
+        for (const int step : {stopMethod, exited})
+            EXPECT_TRUE(attached < 0 || step < 0 || o.trace.Lines()[step].thread == o.trace.Lines()[attached].thread);
+        // Event Viewer finds the events' text in the launcher's own message table.
+        wchar_t messageFile[MAX_PATH] = L"";
+        DWORD size = sizeof messageFile;
+        RegGetValueW(HKEY_LOCAL_MACHINE, (L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\" + source).c_str(),
+                     L"EventMessageFile", RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, messageFile, &size);
+        EXPECT_TRUE(row.events.empty() || messageFile == launch.ExePath());
+    }
+}
+
 }  // namespace
 }  // namespace tarn::test

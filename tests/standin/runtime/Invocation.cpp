@@ -78,6 +78,11 @@ jint JNICALL AttachCurrentThread(JavaVM* javaVm, void** env, void* arguments) {
     return Attach("AttachCurrentThread", javaVm, env, arguments, false);
 }
 
+// A daemon thread: DestroyJavaVM does not wait for it.
+jint JNICALL AttachCurrentThreadAsDaemon(JavaVM* javaVm, void** env, void* arguments) {
+    return Attach("AttachCurrentThreadAsDaemon", javaVm, env, arguments, true);
+}
+
 jint JNICALL DetachCurrentThread(JavaVM* javaVm) {
     TraceLine("DetachCurrentThread");
     Vm& vm = TheVm();
@@ -113,6 +118,7 @@ JNIInvokeInterface_ BuildInvokeTable() {
     table.AttachCurrentThread = AttachCurrentThread;
     table.DetachCurrentThread = DetachCurrentThread;
     table.GetEnv = GetEnv;
+    table.AttachCurrentThreadAsDaemon = AttachCurrentThreadAsDaemon;
     return table;
 }
 

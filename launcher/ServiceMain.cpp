@@ -1,0 +1,82 @@
+#include "launcher/ServiceMain.h"
+
+#include "base/Files.h"
+#include "base/PathText.h"
+#include "service/ServiceStatus.h"
+#include "service/ServiceStop.h"
+
+namespace tarn {
+namespace {
+
+constexpr unsigned kNoConnectionText = 303;
+
+// System.exit, the stop's own included, ends the process inside the VM: STOPPED goes out first.
+class ServiceExitListener final : public VmExitListener {
+public:
+    explicit ServiceExitListener(ServiceState& service) : service_(service) {}
+    void OnVmExit(int32_t code) override { ReportStopped(service_, code, true); }
+    // The process ends without STOPPED: the SCM counts it as a crash, and its recovery acts.
+    void OnVmAbort() override {}
+
+private:
+    ServiceState& service_;
+};
+
+DWORD WINAPI ControlHandler(DWORD control, DWORD, void*, void* context) {
+    auto& launcher = *static_cast<Launcher*>(context);
+    switch (control) {
+        case SERVICE_CONTROL_STOP:
+        case SERVICE_CONTROL_SHUTDOWN:
+        case SERVICE_CONTROL_PRESHUTDOWN:
+            BeginStop(launcher.service, launcher.reporter);
+            return NO_ERROR;
+        case SERVICE_CONTROL_INTERROGATE:
+            return NO_ERROR;
+        default:
+            return ERROR_CALL_NOT_IMPLEMENTED;
+    }
+}
+
+void WINAPI ServiceMain(DWORD, wchar_t** argv) {
+    Launcher& launcher = *Launcher::Current();
+    ServiceState& service = launcher.service;
+    service.statusHandle = RegisterServiceCtrlHandlerExW(argv[0], ControlHandler, &launcher);
+    if (service.statusHandle == nullptr) return;  // nothing to report to: the SCM gives the start up
+    launcher.reporter.userInterface = UserInterface::EventLog;
+    launcher.reporter.eventSource = launcher.productName.empty() ? WString(argv[0]) : launcher.productName;
+    ReportStartStep(service, StartStep::ReadSettings);
+    SetThreadLocale(GetSystemDefaultLCID());
+    // A service starts in the system folder; relative names are meant to be the product's.
+    MakeLauncherFolderCurrent();
+    ReportStopped(service, launcher.Init() ? launcher.Run() : -1);
+}
+
+}  // namespace
+
+bool RunAsService(Launcher& launcher, int& exitCode) {
+    ServiceExitListener listener(launcher.service);
+    launcher.exitListener = &listener;
+    launcher.service.stoppedEvent.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    wchar_t ownProcess[] = L"";  // the name is ignored for a service of its own process
+    const SERVICE_TABLE_ENTRYW services[] = {{ownProcess, ServiceMain}, {nullptr, nullptr}};
+    if (!StartServiceCtrlDispatcherW(services)) {
+        const DWORD error = GetLastError();
+        launcher.exitListener = nullptr;
+        if (error == ERROR_FAILED_SERVICE_CONTROLLER_CONNECT) return false;
+        // Started by the SCM, yet not connected: nobody would see a box.
+        launcher.reporter.userInterface = UserInterface::EventLog;
+        launcher.reporter.eventSource = launcher.productName.empty() ? FileNameOf(ModulePath()) : launcher.productName;
+        SetLastError(error);
+        ShowWindowsError(launcher.reporter, kNoConnectionText);
+        exitCode = -1;
+        return true;
+    }
+    // The VM's exit or the stop watch is ending the process with the code just reported.
+    if (launcher.service.endsElsewhere) Sleep(INFINITE);
+    AwaitStopWatch(launcher.service);
+    launcher.exitListener = nullptr;
+    exitCode = launcher.service.exitCode;
+    return true;
+}
+
+}  // namespace tarn

@@ -1,0 +1,46 @@
+#include "service/ServiceStatus.h"
+
+namespace tarn {
+namespace {
+
+// Reports come from the service's own thread, the VM thread, the control handler, the stop watch
+// and the VM's exit hook; STOPPED must be the last the SCM hears.
+bool Report(ServiceState& service, const ServiceReport& report, bool endsElsewhere = false) {
+    if (service.statusHandle == nullptr) return false;
+    AcquireSRWLockExclusive(&service.reportLock);
+    const bool open = !service.stopped;
+    if (open) {
+        SERVICE_STATUS status{SERVICE_WIN32_OWN_PROCESS, report.state, report.controlsAccepted, report.win32ExitCode,
+                              report.serviceSpecificExitCode, report.checkPoint, report.waitHintMs};
+        service.stopped = report.state == kServiceStopped;
+        if (service.stopped) {
+            // Before the SCM hears it: the run's main thread goes on as soon as it does.
+            service.exitCode = static_cast<int32_t>(report.serviceSpecificExitCode);
+            service.endsElsewhere = endsElsewhere;
+        }
+        SetServiceStatus(service.statusHandle, &status);
+    }
+    ReleaseSRWLockExclusive(&service.reportLock);
+    return open;
+}
+
+}  // namespace
+
+void ReportStartStep(ServiceState& service, StartStep step) { Report(service, StartingReport(step)); }
+
+void ReportRunning(ServiceState& service, JavaVM* javaVm) {
+    service.javaVm = javaVm;
+    Report(service, RunningReport());
+}
+
+bool ReportStopping(ServiceState& service, uint32_t checkPoint, uint32_t msLeft) {
+    return Report(service, StoppingReport(checkPoint, msLeft));
+}
+
+bool ReportStopped(ServiceState& service, int32_t exitCode, bool endsElsewhere) {
+    if (!Report(service, StoppedReport(exitCode), endsElsewhere)) return false;
+    SetEvent(service.stoppedEvent.get());
+    return true;
+}
+
+}  // namespace tarn
