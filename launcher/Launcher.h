@@ -16,6 +16,7 @@
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
 #include "splash/SplashCloseHolder.h"
+#include "vm/JavaLaunch.h"
 
 namespace tarn {
 
@@ -61,7 +62,8 @@ public:
     WString jvmPath;
     JavaVM* javaVm = nullptr;
     JNIEnv* jniEnv = nullptr;
-    WString mainClass;
+    WString mainClass;  // in jar and module mode, the class the launcher helper loaded
+    JavaLaunch javaLaunch;
     JavaVersion foundVersion;
     JavaVersion minVersion;
     JavaVersion maxVersion;
