@@ -112,6 +112,7 @@ RunOptions Launch::Options() const {
     RunOptions options;
     options.timeoutMs = scenario_.timeoutMs;
     options.onDialog = scenario_.onDialog;
+    options.noStandardHandles = scenario_.noStandardHandles;
     for (const auto& [name, value] : scenario_.environment) options.environment.emplace_back(name, Expand(value));
     options.environment.push_back(trace_->Variable());
     if (scenario_.input) {

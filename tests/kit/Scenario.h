@@ -59,6 +59,7 @@ struct Scenario {
     // error captured into the Outcome; it shares the test's own console (tests/kit/Console.h).
     std::optional<std::string> input;
     bool errorOnConsole = false;  // with input: standard error goes to that console's screen instead
+    bool noStandardHandles = false;  // started as from the Explorer, without standard handles
 };
 
 struct Outcome {

@@ -98,8 +98,6 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
         {"a folder named like a JVM library is none", L"", "env TARN_JVM_PATH", L"", {}, 0,
          {L"TARN_JVM_PATH={app}\\jre\\bin\\server\\jvm.dll"}, {}, serverOnly, {{L"{app}\\jre\\bin\\client\\jvm.dll\\x", ""}}},
         {"System.exit ends the process with its code", L"", "out bye\n exit 7\n out never", L"", {}, 7, {L"bye"}},
-        {"the launcher helper's own error ends the process as its runtime does",
-         L"Main Class=com.example.Missing\r\n", "out never", L"", {}, 1, {}},
     });
 }
 
