@@ -126,6 +126,8 @@ TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
         WString arguments = L"";
         bool console = false;
         bool explorer = false;  // no standard handles, as started from the Explorer
+        JvmVariant variant = JvmVariant::Full;
+        bool appendJar = false;  // the jar appended to the executable
     };
     auto parameters = [](const WString& text) { return L"Virtual Machine Parameters=" + text + L"\r\n"; };
     auto modular = [](const WString& module) {
@@ -180,6 +182,16 @@ TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
          .trace = {"Option\t-Djava.class.path={app}\\app.jar", "LauncherHelper\taddOpensToAllUnnamed java.base/java.lang",
                    "LauncherHelper\taddOpensToAllUnnamed java.base/java.util", "LauncherHelper\taddEnableNativeAccessToAllUnnamed"},
          .javaCommand = {L"-jar", L"{app}\\app.jar", L"two words", L"plain"}, .arguments = L"\"two words\" plain"},
+        {.what = "the executable itself as the main jar", .settings = L"Main Class=\r\n[Class Path]\r\nClass Path=\r\n[Application]\r\nEmbedded Jar=Yes\r\n",
+         .version = "25", .out = {L"from the jar"}, .trace = {"Option\t-Djava.class.path={app}\\App.exe"}, .appendJar = true},
+        {.what = "a main jar and a class path", .settings = L"Main Class=\r\nMain Jar=app.jar\r\n", .exitCode = -1,
+         .messages = {L"\"Main Jar\" starts the jar as the java command's -jar does: the jar's manifest (Class-Path) names the rest "
+                      L"of the class path, and \"Class Path\" cannot add to it. Remove \"Class Path\", or name the main class in "
+                      L"\"Main Class\" instead.\n"}},
+        {.what = "a main jar on a runtime without the launcher helper", .settings = L"Main Class=\r\nMain Jar=app.jar\r\n[Class Path]\r\nClass Path=\r\n",
+         .exitCode = -1,
+         .messages = {L"This program needs Java 9 or later: it uses \"Main Jar\", which the Java runtime in {app}\\jre cannot start.\n"},
+         .files = {{L"{app}\\app.jar", jar}}, .variant = JvmVariant::NoLauncherHelper},
         {.what = "two main settings", .settings = L"Main Class=app.Main\r\nMain Module=app.core\r\n", .exitCode = -1,
          .messages = {L"The settings name both \"Main Class\" and \"Main Module\", but a program starts from one of them only: keep one.\n"}},
         {.what = "an argument file: quotes, comments, escapes and a continued line", .settings = parameters(L"@args.txt -Dafter=1"),
@@ -190,6 +202,9 @@ TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
         {.what = "JDK_JAVA_OPTIONS on runtime 21: before the settings, with java's notice", .settings = parameters(L"-Dfrom=settings"),
          .options = {"--add-modules=java.sql", "-Dfrom=variable", "-Dfrom=settings"}, .messages = {notice}, .environment = {variable},
          .log = {notice}, .console = true},
+        {.what = "JDK_JAVA_OPTIONS may not name a main entry", .settings = L"", .exitCode = -1,
+         .messages = {L"Error: Option -jar is not allowed in environment variable JDK_JAVA_OPTIONS\n"},
+         .environment = {{L"JDK_JAVA_OPTIONS", L"-Dx=1 -jar app.jar"}}},
         {.what = "JDK_JAVA_OPTIONS on runtime 8: not read", .settings = parameters(L"-Dfrom=settings"), .options = {"-Dfrom=settings"},
          .environment = {variable}, .version = "1.8.0_392", .console = true},
         {.what = "gates on runtime 8", .settings = gated, .options = {"-XX:MaxPermSize=256m"}, .version = "1.8.0_392"},
@@ -216,9 +231,11 @@ TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
         std::vector<std::pair<WString, WString>> environment = row.environment;
         environment.push_back({L"TARN_LAUNCHER_LOG", L"{app}\\start.log"});
         Launch launch({.settings = AppSettings(row.settings), .classes = {{"app/Main", "method main\n " + row.main + "\nend\n"}},
-                       .arguments = row.arguments, .runtimes = {{L"{app}\\jre", {.version = row.version}}}, .files = row.files,
+                       .arguments = row.arguments, .runtimes = {{L"{app}\\jre", {.variant = row.variant, .version = row.version}}},
+                       .files = row.files,
                        .environment = environment, .launcher = row.console ? BuildDir() + L"\\tarnc64.exe" : WString(),
                        .input = row.console ? std::optional<std::string>("") : std::nullopt, .noStandardHandles = row.explorer});
+        if (row.appendJar) WriteBytes(launch.ExePath(), ReadBytes(launch.ExePath()) + jar);
         const Outcome o = launch.Run();
         auto expand = [&](WStringList lines) {
             for (WString& line : lines) line = launch.Expand(line);

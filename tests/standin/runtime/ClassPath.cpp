@@ -67,10 +67,11 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
     return bytes;
 }
 
-// Walks the local headers of the zip: signature, then name and data lengths at fixed places.
+// Walks the local headers of the zip, from the first (a jar may follow an executable): signature,
+// then name and data lengths at fixed places.
 std::optional<std::string> ReadStoredEntry(const std::wstring& zip, const std::string& name) {
     const std::optional<std::string> bytes = IsFolder(zip) ? std::nullopt : ReadWholeFile(zip);
-    for (size_t at = 0; bytes && at + 30 <= bytes->size() && Little(*bytes, at, 4) == 0x04034b50;) {
+    for (size_t at = bytes ? bytes->find("PK\x03\x04") : 0; bytes && at + 30 <= bytes->size() && Little(*bytes, at, 4) == 0x04034b50;) {
         const uint32_t method = Little(*bytes, at + 8, 2), size = Little(*bytes, at + 18, 4);
         const uint32_t nameLength = Little(*bytes, at + 26, 2), extraLength = Little(*bytes, at + 28, 2);
         const size_t data = at + 30 + nameLength + extraLength;
