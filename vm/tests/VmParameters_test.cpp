@@ -106,8 +106,8 @@ WStringList JavaCommandWords(const WStringList& log, WString& java) {
 // Programs of today, started as the JDK's own java command starts them. The oracles: java.c
 // (ParseArguments, IsModuleOption: the folding and java's own options), args.c (argument files,
 // JDK_JAVA_OPTIONS), LauncherHelper.java with launcher.properties (jar and module mode and their
-// messages), hotspot's arguments.cpp (what a VM takes through JNI) and System.initPhase2 (an
-// unknown module). {app} is the product folder; the runtime states its version in its release file.
+// messages), emessages.h (java's texts for JDK_JAVA_OPTIONS), hotspot's arguments.cpp (what a VM
+// takes through JNI, JAVA_TOOL_OPTIONS) and System.initPhase2 (an unknown module). {app} is the product folder; the runtime states its version in its release file.
 TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
     struct Row {
         const char* what;
@@ -219,6 +219,10 @@ TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
         {.what = "JAVA_TOOL_OPTIONS stays the runtime's: it reads the variable itself", .settings = L"",
          .environment = {{L"JAVA_TOOL_OPTIONS", L"-Dtool=\"from the tool variable\""}}, .main = "prop tool",
          .out = {L"tool=from the tool variable"}},
+        {.what = "... where a VM refuses two words as every runtime does", .settings = L"", .exitCode = -1,
+         .messages = {L"JNI exception: failed to create the Java VM\nReason: unknown.\n"},
+         .environment = {{L"JAVA_TOOL_OPTIONS", L"--add-opens java.base/java.lang=ALL-UNNAMED"}},
+         .trace = {"VmMessage\tUnrecognized option: --add-opens"}},
         {.what = "the log's java command splits back into the options and arguments given",
          .settings = parameters(L"\"-Dspace=a b\" \"-Dback=C:\\my dir\\\" -Damp=a&b -Dquote=x\"y"),
          .options = {"-Dspace=a b", "-Dback=C:\\my dir\\", "-Damp=a&b", "-Dquote=x\"y"},

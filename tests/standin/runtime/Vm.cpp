@@ -78,8 +78,8 @@ std::vector<std::string> ToolOptions() {
 }
 
 // The boot layer of a runtime 9 or later: the main module must be found on the module path, or
-// the VM ends as a real one does (System.initPhase2 prints to standard output, then the VM
-// aborts: vm_exit_during_initialization).
+// the VM ends as a real one does (java.lang.module.Resolver's FindException, which
+// System.initPhase2 prints to standard output; then vm_exit_during_initialization aborts the VM).
 void ResolveMainModule(Vm& vm) {
     const auto main = vm.properties.find("jdk.module.main");
     if (vm.settings.feature < 9 || main == vm.properties.end()) return;
