@@ -60,6 +60,7 @@ private:
     }
 
     bool Next(std::string& word);
+    void Special(char ch, size_t at, size_t& anchor);
 
     std::string_view text_;
     size_t position_ = 0;
@@ -68,6 +69,23 @@ private:
     std::string parts_;  // the pieces of the current word so far
     size_t pieces_ = 0;  // how many, empty ones included
 };
+
+// '#' outside quotes, a backslash inside them, and the quotes themselves.
+void Reader::Special(char ch, size_t at, size_t& anchor) {
+    if (ch == '#' && state_ != State::InQuote) {
+        state_ = State::InComment;
+        anchor = at + 1;
+    } else if (ch == '\\' && state_ == State::InQuote) {
+        Add(anchor, at);
+        state_ = State::InEscape;
+        anchor = at + 1;
+    } else if ((ch == '\'' || ch == '"') && !(state_ == State::InQuote && quote_ != ch)) {
+        if (anchor != at) Add(anchor, at);
+        anchor = at + 1;
+        if (state_ == State::InToken) quote_ = ch;
+        state_ = state_ == State::InToken ? State::InQuote : State::InToken;
+    }
+}
 
 bool Reader::Next(std::string& word) {
     size_t at = position_;
@@ -107,19 +125,7 @@ bool Reader::Next(std::string& word) {
             state_ = State::FindNext;
             return true;
         }
-        if (ch == '#' && state_ != State::InQuote) {
-            state_ = State::InComment;
-            anchor = at + 1;
-        } else if (ch == '\\' && state_ == State::InQuote) {
-            Add(anchor, at);
-            state_ = State::InEscape;
-            anchor = at + 1;
-        } else if ((ch == '\'' || ch == '"') && !(state_ == State::InQuote && quote_ != ch)) {
-            if (anchor != at) Add(anchor, at);
-            anchor = at + 1;
-            if (state_ == State::InToken) quote_ = ch;
-            state_ = state_ == State::InToken ? State::InQuote : State::InToken;
-        }
+        Special(ch, at, anchor);
     }
     if ((state_ == State::InToken || state_ == State::InQuote) && anchor < at) Add(anchor, at);
     position_ = at;

@@ -82,7 +82,6 @@ TEST(VmParameters, TheVmThreadsStack) {
     }
 }
 
-
 // The whole lines of the discovery log.
 WStringList LogLines(const WString& path) {
     WStringList lines;
@@ -103,32 +102,78 @@ WStringList JavaCommandWords(const WStringList& log, WString& java) {
     return WStringList(split.begin() + 1, split.end());
 }
 
+struct TodayRow {
+    const char* what;
+    WString settings;  // AppSettings(settings)
+    int exitCode = 0;
+    std::vector<std::string> options = {};  // what the VM received but the class path and the hooks
+    WStringList messages = {};              // the boxes; for the console launcher its standard error
+    std::vector<std::pair<WString, std::string>> files = {};
+    std::vector<std::pair<WString, WString>> environment = {};
+    std::string version = "21.0.2";
+    std::string main = "out main ran";
+    WStringList out = {};
+    std::vector<std::string> trace = {};  // lines the stand-in traced: name, tab, detail
+    WStringList log = {};                 // whole lines of the discovery log
+    WStringList javaCommand = {};         // the log's java command after java.exe
+    WString arguments = L"";
+    bool console = false;
+    bool explorer = false;  // no standard handles, as started from the Explorer
+    JvmVariant variant = JvmVariant::Full;
+    bool appendJar = false;  // the jar appended to the executable
+};
+
+// One start of the table below, checked against everything its row expects.
+void StartsAsItsRowSays(const TodayRow& row, const std::string& jar, const WString& notice) {
+    std::vector<std::pair<WString, WString>> environment = row.environment;
+    environment.push_back({L"TARN_LAUNCHER_LOG", L"{app}\\start.log"});
+    Launch launch({.settings = AppSettings(row.settings), .classes = {{"app/Main", "method main\n " + row.main + "\nend\n"}},
+                   .arguments = row.arguments, .runtimes = {{L"{app}\\jre", {.variant = row.variant, .version = row.version}}},
+                   .files = row.files,
+                   .environment = environment, .launcher = row.console ? BuildDir() + L"\\tarnc64.exe" : WString(),
+                   .input = row.console ? std::optional<std::string>("") : std::nullopt, .noStandardHandles = row.explorer});
+    if (row.appendJar) WriteBytes(launch.ExePath(), ReadBytes(launch.ExePath()) + jar);
+    const Outcome o = launch.Run();
+    auto expand = [&](WStringList lines) {
+        for (WString& line : lines) line = launch.Expand(line);
+        return lines;
+    };
+    EXPECT_TRUE(o.finished);
+    EXPECT_EQ(o.exitCode, row.exitCode) << o.trace.Text();
+    WStringList messages = o.DialogTexts();
+    if (row.console && !o.stderrBytes.empty()) messages = {FromUtf8(o.stderrBytes.substr(0, o.stderrBytes.size() - 2))};
+    EXPECT_EQ(messages, expand(row.messages));
+    if (!row.out.empty()) EXPECT_EQ(o.out, row.out);
+    if (o.trace.Has("JNI_CreateJavaVM")) {
+        std::vector<std::string> options;
+        for (const std::string& option : o.options) {
+            if (option.rfind("-Djava.class.path=", 0) != 0 && option != "abort" && option != "exit") options.push_back(option);
+        }
+        std::vector<std::string> expected;
+        for (const std::string& option : row.options) expected.push_back(ToUtf8(launch.Expand(FromUtf8(option))));
+        EXPECT_EQ(options, expected);
+    }
+    for (const std::string& line : row.trace) {
+        const std::string expected = ToUtf8(launch.Expand(FromUtf8(line)));
+        EXPECT_TRUE(o.trace.Has(expected.substr(0, expected.find('\t')), expected.substr(expected.find('\t') + 1))) << expected;
+    }
+    const WStringList log = LogLines(launch.Expand(L"{app}\\start.log"));
+    for (const WString& line : expand(row.log)) EXPECT_NE(std::find(log.begin(), log.end(), line), log.end()) << ToUtf8(line);
+    if (row.version.rfind("1.8", 0) == 0) EXPECT_EQ(std::find(log.begin(), log.end(), notice), log.end());
+    if (!row.javaCommand.empty()) {
+        WString java;
+        EXPECT_EQ(JavaCommandWords(log, java), expand(row.javaCommand));
+        EXPECT_EQ(java, launch.Expand(L"{app}\\jre\\bin\\java.exe"));
+    }
+}
+
 // Programs of today, started as the JDK's own java command starts them. The oracles: java.c
 // (ParseArguments, IsModuleOption: the folding and java's own options), args.c (argument files,
 // JDK_JAVA_OPTIONS), LauncherHelper.java with launcher.properties (jar and module mode and their
 // messages), emessages.h (java's texts for JDK_JAVA_OPTIONS), hotspot's arguments.cpp (what a VM
-// takes through JNI, JAVA_TOOL_OPTIONS) and System.initPhase2 (an unknown module). {app} is the product folder; the runtime states its version in its release file.
+// takes through JNI, JAVA_TOOL_OPTIONS) and System.initPhase2 (an unknown module). {app} is the
+// product folder; the runtime states its version in its release file.
 TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
-    struct Row {
-        const char* what;
-        WString settings;  // AppSettings(settings)
-        int exitCode = 0;
-        std::vector<std::string> options = {};  // what the VM received but the class path and the hooks
-        WStringList messages = {};              // the boxes; for the console launcher its standard error
-        std::vector<std::pair<WString, std::string>> files = {};
-        std::vector<std::pair<WString, WString>> environment = {};
-        std::string version = "21.0.2";
-        std::string main = "out main ran";
-        WStringList out = {};
-        std::vector<std::string> trace = {};  // lines the stand-in traced: name, tab, detail
-        WStringList log = {};                 // whole lines of the discovery log
-        WStringList javaCommand = {};         // the log's java command after java.exe
-        WString arguments = L"";
-        bool console = false;
-        bool explorer = false;  // no standard handles, as started from the Explorer
-        JvmVariant variant = JvmVariant::Full;
-        bool appendJar = false;  // the jar appended to the executable
-    };
     auto parameters = [](const WString& text) { return L"Virtual Machine Parameters=" + text + L"\r\n"; };
     auto modular = [](const WString& module) {
         return L"Main Class=\r\nMain Module=" + module + L"\r\n[Class Path]\r\nClass Path=classes\r\nModule Path=mods\r\n";
@@ -146,7 +191,7 @@ TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
                                      L"[-8]-XX:MaxPermSize=256m");
     const std::pair<WString, WString> variable = {L"JDK_JAVA_OPTIONS", L"--add-modules java.sql -Dfrom=variable"};
     const WString notice = L"NOTE: Picked up JDK_JAVA_OPTIONS: --add-modules java.sql -Dfrom=variable";
-    const Row rows[] = {
+    const TodayRow rows[] = {
         {.what = "each module option java takes as two words reaches the VM as one, and the VM is created",
          .settings = parameters(L"--add-opens java.base/java.lang=ALL-UNNAMED --add-exports java.base/sun.nio.ch=ALL-UNNAMED "
                                 L"--add-reads app=ALL-UNNAMED --add-modules java.sql --limit-modules java.base,java.sql "
@@ -230,48 +275,9 @@ TEST(VmParameters, TodaysProgramsStartAsWithTheJavaCommand) {
                          L"two words", L"", L"x"},
          .arguments = L"\"two words\" \"\" x"},
     };
-    for (const Row& row : rows) {
+    for (const TodayRow& row : rows) {
         SCOPED_TRACE(row.what);
-        std::vector<std::pair<WString, WString>> environment = row.environment;
-        environment.push_back({L"TARN_LAUNCHER_LOG", L"{app}\\start.log"});
-        Launch launch({.settings = AppSettings(row.settings), .classes = {{"app/Main", "method main\n " + row.main + "\nend\n"}},
-                       .arguments = row.arguments, .runtimes = {{L"{app}\\jre", {.variant = row.variant, .version = row.version}}},
-                       .files = row.files,
-                       .environment = environment, .launcher = row.console ? BuildDir() + L"\\tarnc64.exe" : WString(),
-                       .input = row.console ? std::optional<std::string>("") : std::nullopt, .noStandardHandles = row.explorer});
-        if (row.appendJar) WriteBytes(launch.ExePath(), ReadBytes(launch.ExePath()) + jar);
-        const Outcome o = launch.Run();
-        auto expand = [&](WStringList lines) {
-            for (WString& line : lines) line = launch.Expand(line);
-            return lines;
-        };
-        EXPECT_TRUE(o.finished);
-        EXPECT_EQ(o.exitCode, row.exitCode) << o.trace.Text();
-        WStringList messages = o.DialogTexts();
-        if (row.console && !o.stderrBytes.empty()) messages = {FromUtf8(o.stderrBytes.substr(0, o.stderrBytes.size() - 2))};
-        EXPECT_EQ(messages, expand(row.messages));
-        if (!row.out.empty()) EXPECT_EQ(o.out, row.out);
-        if (o.trace.Has("JNI_CreateJavaVM")) {
-            std::vector<std::string> options;
-            for (const std::string& option : o.options) {
-                if (option.rfind("-Djava.class.path=", 0) != 0 && option != "abort" && option != "exit") options.push_back(option);
-            }
-            std::vector<std::string> expected;
-            for (const std::string& option : row.options) expected.push_back(ToUtf8(launch.Expand(FromUtf8(option))));
-            EXPECT_EQ(options, expected);
-        }
-        for (const std::string& line : row.trace) {
-            const std::string expected = ToUtf8(launch.Expand(FromUtf8(line)));
-            EXPECT_TRUE(o.trace.Has(expected.substr(0, expected.find('\t')), expected.substr(expected.find('\t') + 1))) << expected;
-        }
-        const WStringList log = LogLines(launch.Expand(L"{app}\\start.log"));
-        for (const WString& line : expand(row.log)) EXPECT_NE(std::find(log.begin(), log.end(), line), log.end()) << ToUtf8(line);
-        if (row.version.rfind("1.8", 0) == 0) EXPECT_EQ(std::find(log.begin(), log.end(), notice), log.end());
-        if (!row.javaCommand.empty()) {
-            WString java;
-            EXPECT_EQ(JavaCommandWords(log, java), expand(row.javaCommand));
-            EXPECT_EQ(java, launch.Expand(L"{app}\\jre\\bin\\java.exe"));
-        }
+        StartsAsItsRowSays(row, jar, notice);
     }
 }
 
