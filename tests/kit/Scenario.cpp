@@ -108,6 +108,11 @@ WString Launch::Expand(const WString& text) const {
     return Replace(Replace(text, L"{app}", Folder()), L"{appdata}", GetEnvironment(L"APPDATA"));
 }
 
+WStringList Launch::Expand(WStringList lines) const {
+    for (WString& line : lines) line = Expand(line);
+    return lines;
+}
+
 RunOptions Launch::Options() const {
     RunOptions options;
     options.timeoutMs = scenario_.timeoutMs;

@@ -91,6 +91,7 @@ public:
     const WString& Folder() const;
     WString ExePath() const { return Folder() + L"\\" + scenario_.exeName; }
     WString Expand(const WString& text) const;  // replaces {app} and {appdata}
+    WStringList Expand(WStringList lines) const;
     RunOptions Options() const;                 // the environment, time limit and dialog answers of a run
     Trace ReadTrace() const { return trace_->Read(); }
 

@@ -43,14 +43,10 @@ void RunRows(const std::vector<Row>& rows) {
                        .files = row.files,
                        .environment = row.environment});
         const Outcome o = launch.Run();
-        auto expand = [&](WStringList lines) {
-            for (WString& line : lines) line = launch.Expand(line);
-            return lines;
-        };
         EXPECT_TRUE(o.finished);
         EXPECT_EQ(o.exitCode, row.exitCode) << o.trace.Text();
-        EXPECT_EQ(o.out, expand(row.out));
-        EXPECT_EQ(o.DialogTexts(), expand(row.dialogs));
+        EXPECT_EQ(o.out, launch.Expand(row.out));
+        EXPECT_EQ(o.DialogTexts(), launch.Expand(row.dialogs));
     }
 }
 

@@ -134,15 +134,11 @@ void StartsAsItsRowSays(const TodayRow& row, const std::string& jar, const WStri
                    .input = row.console ? std::optional<std::string>("") : std::nullopt, .noStandardHandles = row.explorer});
     if (row.appendJar) WriteBytes(launch.ExePath(), ReadBytes(launch.ExePath()) + jar);
     const Outcome o = launch.Run();
-    auto expand = [&](WStringList lines) {
-        for (WString& line : lines) line = launch.Expand(line);
-        return lines;
-    };
     EXPECT_TRUE(o.finished);
     EXPECT_EQ(o.exitCode, row.exitCode) << o.trace.Text();
     WStringList messages = o.DialogTexts();
     if (row.console && !o.stderrBytes.empty()) messages = {FromUtf8(o.stderrBytes.substr(0, o.stderrBytes.size() - 2))};
-    EXPECT_EQ(messages, expand(row.messages));
+    EXPECT_EQ(messages, launch.Expand(row.messages));
     if (!row.out.empty()) EXPECT_EQ(o.out, row.out);
     if (o.trace.Has("JNI_CreateJavaVM")) {
         std::vector<std::string> options;
@@ -158,11 +154,11 @@ void StartsAsItsRowSays(const TodayRow& row, const std::string& jar, const WStri
         EXPECT_TRUE(o.trace.Has(expected.substr(0, expected.find('\t')), expected.substr(expected.find('\t') + 1))) << expected;
     }
     const WStringList log = LogLines(launch.Expand(L"{app}\\start.log"));
-    for (const WString& line : expand(row.log)) EXPECT_NE(std::find(log.begin(), log.end(), line), log.end()) << ToUtf8(line);
+    for (const WString& line : launch.Expand(row.log)) EXPECT_NE(std::find(log.begin(), log.end(), line), log.end()) << ToUtf8(line);
     if (row.version.rfind("1.8", 0) == 0) EXPECT_EQ(std::find(log.begin(), log.end(), notice), log.end());
     if (!row.javaCommand.empty()) {
         WString java;
-        EXPECT_EQ(JavaCommandWords(log, java), expand(row.javaCommand));
+        EXPECT_EQ(JavaCommandWords(log, java), launch.Expand(row.javaCommand));
         EXPECT_EQ(java, launch.Expand(L"{app}\\jre\\bin\\java.exe"));
     }
 }
