@@ -19,6 +19,7 @@
 #include "jre/JvmType.h"
 #include "service/ServiceState.h"
 #include "splash/SplashCloseHolder.h"
+#include "vm/JavaLaunch.h"
 
 namespace tarn {
 
@@ -67,7 +68,8 @@ public:
     WString jvmPath;
     JavaVM* javaVm = nullptr;
     JNIEnv* jniEnv = nullptr;
-    WString mainClass;
+    WString mainClass;  // in jar and module mode, the class the launcher helper loaded
+    JavaLaunch javaLaunch;
     JavaVersion foundVersion;
     JavaVersion minVersion;
     JavaVersion maxVersion;

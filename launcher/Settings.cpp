@@ -152,10 +152,14 @@ bool ReadOpenedSettings(Launcher& launcher, const WString& path) {
     launcher.allVendors = EqualsNoCase(settings.Read(kJreSection, L"All Vendors"), L"Yes");
 
     launcher.mainClass = settings.Read(kJreSection, L"Main Class");
-    if (launcher.mainClass.empty()) {
-        IniFileStore file(path);
-        ReportMissingMainClass(launcher, file);
-        return false;
+    switch (ReadMainEntry(launcher.reporter, settings, launcher.mainClass, launcher.javaLaunch)) {
+        case MainEntry::Missing: {
+            IniFileStore file(path);
+            ReportMissingMainClass(launcher, file);
+            return false;
+        }
+        case MainEntry::Conflicting: return false;
+        case MainEntry::Given: break;
     }
     ReplaceAll(launcher.mainClass, L'.', L'/');
 

@@ -8,6 +8,7 @@
 #include "service/ServiceStatus.h"
 #include "vm/ExceptionDialog.h"
 #include "vm/JavaStrings.h"
+#include "vm/EnvironmentText.h"
 #include "vm/ModifiedUtf8.h"
 #include "vm/StackTrace.h"
 
@@ -31,12 +32,44 @@ jclass LoadThroughLauncherHelper(Launcher& launcher) {
     const jmethodID checkAndLoad =
         env->GetStaticMethodID(helperClass, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
     if (checkAndLoad == nullptr) return nullptr;
-    WString dotted = launcher.mainClass;
-    ReplaceAll(dotted, L'/', L'.');
-    LocalRef name(env, NewJavaString(env, dotted));
+    const JavaLaunch& launch = launcher.javaLaunch;
+    WString what = launch.what;  // the jar or the module
+    if (launch.mode == LaunchMode::Class) {
+        what = launcher.mainClass;
+        ReplaceAll(what, L'/', L'.');
+    }
+    LocalRef name(env, NewJavaString(env, what));
     if (name.get() == nullptr) return nullptr;
-    // true: the helper prints its own diagnostics; 1: load by class name.
-    return static_cast<jclass>(env->CallStaticObjectMethod(helperClass, checkAndLoad, JNI_TRUE, 1, name.get()));
+    // true: the helper prints its own diagnostics; then the launch mode's number.
+    return static_cast<jclass>(env->CallStaticObjectMethod(helperClass, checkAndLoad, JNI_TRUE,
+                                                           static_cast<jint>(launch.mode), name.get()));
+}
+
+// In jar and module mode the helper chose the class; its name serves secondaryMain's look-up.
+void RememberMainClassName(Launcher& launcher, jclass mainClass) {
+    JNIEnv* env = launcher.jniEnv;
+    LocalRef classClass(env, env->FindClass("java/lang/Class"));
+    const jmethodID getName =
+        classClass.get() ? env->GetMethodID(static_cast<jclass>(classClass.get()), "getName", "()Ljava/lang/String;") : nullptr;
+    LocalRef name(env, getName ? env->CallObjectMethod(mainClass, getName) : nullptr);
+    if (name.get() != nullptr) {
+        StringUtfChars chars(env, static_cast<jstring>(name.get()));
+        launcher.mainClass = FromModifiedUtf8(chars.get());
+        ReplaceAll(launcher.mainClass, L'.', L'/');
+    }
+    ForgetPendingException(env);
+}
+
+// A jar or a module has no way but the launcher helper.
+jclass LoadWithoutFallback(Launcher& launcher, jclass viaHelper) {
+    if (viaHelper != nullptr) {
+        RememberMainClassName(launcher, viaHelper);
+        return viaHelper;
+    }
+    if (launcher.jniEnv->ExceptionCheck()) launcher.jniEnv->ExceptionDescribe();
+    const bool jar = launcher.javaLaunch.mode == LaunchMode::Jar;
+    ShowFormattedError(launcher.reporter, 404, {jar ? L"Main Jar" : L"Main Module", RuntimeHomeOf(launcher.jvmPath)});
+    return nullptr;
 }
 
 jclass LoadThroughFindClass(Launcher& launcher) {
@@ -62,6 +95,9 @@ jclass LoadThroughFindClass(Launcher& launcher) {
 
 jclass LoadMainClass(Launcher& launcher) {
     const jclass viaHelper = LoadThroughLauncherHelper(launcher);
+    // The helper has not ended the start: from here on the program's output is its own.
+    launcher.javaLaunch.capture.End();
+    if (launcher.javaLaunch.mode != LaunchMode::Class) return LoadWithoutFallback(launcher, viaHelper);
     if (viaHelper != nullptr) return viaHelper;
     ForgetPendingException(launcher.jniEnv);
     return LoadThroughFindClass(launcher);

@@ -16,14 +16,17 @@ namespace tarn {
 namespace {
 
 // The VM calls these without context; the one launcher of the process is found through Current().
+// A runtime that ends the start itself has printed why: the user is shown it.
 void JNICALL VmExitHook(jint code) {
-    LogExitCode(code, true);
     Launcher* launcher = Launcher::Current();
+    if (launcher != nullptr) launcher->javaLaunch.capture.ReportIfStarting(launcher->reporter);
+    LogExitCode(code, true);
     if (launcher != nullptr && launcher->exitListener != nullptr) launcher->exitListener->OnVmExit(code);
 }
 
 void JNICALL VmAbortHook() {
     Launcher* launcher = Launcher::Current();
+    if (launcher != nullptr) launcher->javaLaunch.capture.ReportIfStarting(launcher->reporter);
     if (launcher != nullptr && launcher->exitListener != nullptr) launcher->exitListener->OnVmAbort();
 }
 
@@ -80,9 +83,11 @@ bool CreateVm(Launcher& launcher) {
     args.options = options.data();
     // A mistyped option in the settings must fail creation rather than be skipped.
     args.ignoreUnrecognized = JNI_FALSE;
+    launcher.javaLaunch.capture.Begin(launcher.reporter);
     const jint result =
         launcher.createJavaVm(&launcher.javaVm, reinterpret_cast<void**>(&launcher.jniEnv), &args);
     if (result != JNI_OK) {
+        launcher.javaLaunch.capture.End();
         // A failed creation leaves nothing for the launcher's end to destroy.
         launcher.javaVm = nullptr;
         launcher.jniEnv = nullptr;

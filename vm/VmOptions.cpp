@@ -5,22 +5,12 @@
 #include "base/Environment.h"
 #include "base/PathText.h"
 #include "launcher/Settings.h"
-#include "vm/ClassPath.h"
-#include "report/Reporter.h"
-#include "vm/OptionPaths.h"
-#include "vm/OptionText.h"
+#include "vm/JavaLaunch.h"
 #include "vm/VmHost.h"
+#include "vm/VmParameterWords.h"
 
 namespace tarn {
 namespace {
-
-// Read at the moment each share is resolved, as the machine reports it to this process.
-uint64_t ReadMemoryBase(MemoryBase base) {
-    MEMORYSTATUS status{};
-    status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return base == MemoryBase::FreeAddressSpace ? status.dwAvailVirtual : status.dwTotalPhys;
-}
 
 WString ExpandedSetting(SettingsStore& settings, const WString& section, const WString& key) {
     WString value = settings.Read(section, key);
@@ -45,46 +35,25 @@ void AppendExtraArguments(Launcher& launcher, SettingsStore& settings) {
     }
 }
 
-// Empty: 209, the setting names nothing. Otherwise none of its entries exists: name the first.
-void ReportEmptyClassPath(const Launcher& launcher, const ClassPath& built) {
-    if (built.firstMissing.empty()) {
-        ShowErrorBox(launcher.reporter, 209);
-    } else {
-        ShowFormattedError(launcher.reporter, 252, {built.firstMissing});
-    }
-}
-
 }  // namespace
 
+// The order of the options: those already there (the library path), JDK_JAVA_OPTIONS, the class
+// path, module path and main module, then the VM parameters, so that the settings win over the
+// variable as java's command line does.
 bool BuildVmOptions(Launcher& launcher) {
     SettingsStore* settings = LayeredSettings(launcher);
     WString module;
     if (settings == nullptr || !GetModulePath(launcher.reporter, module)) return false;
-    const ClassPath built = BuildClassPath(settings->Read(kClassPathSection, L"Class Path"), FolderOfPath(module));
-    WString classPath = built.text;
-    if (EqualsNoCase(settings->Read(kApplicationSection, L"Embedded Jar"), L"Yes")) {
-        classPath = module + L";" + classPath;
-    }
-    if (classPath.empty()) {
-        ReportEmptyClassPath(launcher, built);
-        return false;
-    }
-    // The class path is final: its references were expanded once, and names found on disk are
-    // taken as they are.
-    NarrowString narrowClassPath;
-    if (!NarrowPathList(launcher, classPath, false, narrowClassPath)) return false;
-    launcher.vmOptions.push_back("-Djava.class.path=" + narrowClassPath);
-    WStringList parameters;
-    for (const WString& token : SplitVmParameters(settings->Read(kJreSection, L"Virtual Machine Parameters"))) {
-        AddVmParameter(token, parameters, launcher.vmThreadStackSize, &ReadMemoryBase);
-    }
-    for (const WString& parameter : parameters) {
-        WString expanded;
-        if (!ExpandVmParameter(launcher, parameter, expanded)) return false;
-        launcher.vmOptions.push_back(ToNarrow(expanded));
-    }
+    RuntimeVersion runtime(launcher);
+    WStringList javaWords;  // the same as a java command line, for the discovery log
+    for (const NarrowString& option : launcher.vmOptions) javaWords.push_back(FromNarrow(option));
+    if (!AppendEnvironmentOptions(launcher, runtime)) return false;
+    if (!AppendLaunchOptions(launcher, *settings, module, runtime, javaWords)) return false;
+    const WString parameters = settings->Read(kJreSection, L"Virtual Machine Parameters");
+    if (!AppendVmParameters(launcher, parameters, FolderOfPath(module), runtime, javaWords)) return false;
     ReadStreamSettings(launcher, *settings);
     AppendExtraArguments(launcher, *settings);
+    LogJavaCommand(launcher, javaWords);
     return true;
 }
 

@@ -101,6 +101,23 @@ TEST(LaterStarts, HandTheirArgumentsToTheRunningInstanceWhenTheModeIsOn) {
     }
 }
 
+// In module mode the runtime's launcher helper chooses the main class; later starts still reach
+// its secondaryMain.
+TEST(LaterStarts, ReachTheMainClassOfAModule) {
+    Gate end;
+    Launch launch({.settings = AppSettings(L"Main Class=\r\nMain Module=app.core\r\n[Class Path]\r\nClass Path=\r\n"
+                                           L"Module Path=mods\r\n[Application]\r\n" + kOn),
+                   .files = {{L"{app}\\mods\\core\\module-info.class", "module app.core\nmain app.core.Start\n"},
+                             {L"{app}\\mods\\core\\app\\core\\Start.class", "method main\n out main\n await " + end.Name() + "\nend\n" + kIntForm}}});
+    const auto running = launch.Start(L"first");
+    ASSERT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("Await"); }, 30000));
+    ExpectCleanEnd(launch.Run(L"x"), 7);
+    end.Open();
+    const Outcome o = launch.Finish(*running);
+    ExpectCleanEnd(o, 0);
+    EXPECT_EQ(o.out, (WStringList{L"main", L"x"})) << o.trace.Text();
+}
+
 // Six at once while the running instance's listener is held: they must take turns on the one
 // argument area, each keeping it until the listener says it has copied it. A start that did not
 // wait its turn would write over the area meanwhile (it is given two seconds to). The copy in

@@ -51,7 +51,7 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
     HandleHolder output(OpenForChild(options.outputFile, true)), error(OpenForChild(options.errorFile, true)),
         input(OpenForChild(options.inputFile, false));
     const bool redirected = output || error || input;
-    if (redirected) {
+    if (redirected || options.noStandardHandles) {
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = startup.hStdError = output.get();
         if (error) startup.hStdError = error.get();

@@ -25,6 +25,7 @@ struct RunOptions {
     WString outputFile;  // when given, receives the child's standard output and error
     WString errorFile;   // when given, receives its standard error instead ("CONOUT$": the console)
     WString inputFile;   // when given, its standard input
+    bool noStandardHandles = false;  // none at all, as a program started from the Explorer has
 };
 
 struct RunResult {

@@ -137,10 +137,16 @@ WString Launch::Expand(const WString& text) const {
     return Replace(Replace(text, L"{app}", Folder()), L"{appdata}", GetEnvironment(L"APPDATA"));
 }
 
+WStringList Launch::Expand(WStringList lines) const {
+    for (WString& line : lines) line = Expand(line);
+    return lines;
+}
+
 RunOptions Launch::Options() const {
     RunOptions options;
     options.timeoutMs = scenario_.timeoutMs;
     options.onDialog = scenario_.onDialog;
+    options.noStandardHandles = scenario_.noStandardHandles;
     for (const auto& [name, value] : scenario_.environment) options.environment.emplace_back(name, Expand(value));
     options.environment.push_back(trace_->Variable());
     if (scenario_.input) {

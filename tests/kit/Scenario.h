@@ -66,6 +66,7 @@ struct Scenario {
     // its command line; interactive, so that a window it opened would show. Services take their
     // environment from the registry, so `environment` does not apply (tests/wine-run.sh).
     bool service = false;
+    bool noStandardHandles = false;  // started as from the Explorer, without standard handles
 };
 
 struct Outcome {
@@ -103,6 +104,7 @@ public:
     const WString& Folder() const;
     WString ExePath() const { return Folder() + L"\\" + scenario_.exeName; }
     WString Expand(const WString& text) const;  // replaces {app} and {appdata}
+    WStringList Expand(WStringList lines) const;
     RunOptions Options() const;                 // the environment, time limit and dialog answers of a run
     Trace ReadTrace() const { return trace_->Read(); }
     // A service scenario, once started: what the SCM says of it now, and a control sent to it.

@@ -49,7 +49,29 @@ WString LayOutRuntime(const WString& home, const RuntimeSpec& spec) {
     for (const WString& vm : spec.vms)
         CopyInto(StandinJvm(spec.variant, spec.arch), runtime + L"bin\\" + vm + L"\\jvm.dll");
     if (spec.splashLibrary) CopyInto(StandinSplashLibrary(spec.arch), runtime + L"bin\\splashscreen.dll");
+    if (!spec.version.empty()) {
+        const std::string release = "JAVA_VERSION=\"" + spec.version + "\"\n";
+        HandleHolder file(CreateFileW((top + L"release").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        if (!file || !WriteFile(file.get(), release.data(), static_cast<DWORD>(release.size()), &written, nullptr))
+            ADD_FAILURE() << "cannot write the release file (error " << GetLastError() << ")";
+    }
     return runtime;
+}
+
+std::string StoredJar(const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::string jar;
+    auto little = [&jar](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) jar += static_cast<char>(value >> (8 * i) & 0xFF);
+    };
+    for (const auto& [name, bytes] : entries) {
+        little(0x04034b50, 4);  // signature, version, flags, method 0 (stored), time, date, CRC
+        little(10, 2), little(0, 2), little(0, 2), little(0, 4), little(0, 4);
+        little(static_cast<uint32_t>(bytes.size()), 4), little(static_cast<uint32_t>(bytes.size()), 4);
+        little(static_cast<uint32_t>(name.size()), 2), little(0, 2);
+        jar += name + bytes;
+    }
+    return jar;
 }
 
 void WriteClass(const WString& classPathFolder, const std::string& className, const std::string& script) {

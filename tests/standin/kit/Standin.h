@@ -30,6 +30,7 @@ struct RuntimeSpec {
     bool splashLibrary = false;               // bin\splashscreen.dll
     JvmVariant variant = JvmVariant::Full;
     Arch arch = Arch::Native;
+    std::string version;  // JAVA_VERSION of its release file ("1.8.0_392", "21.0.2"); no file when empty
 };
 
 // Lays out a runtime under home and returns the folder holding its bin\ (home, or home\jre for a JDK),
@@ -39,6 +40,9 @@ WString LayOutRuntime(const WString& home, const RuntimeSpec& spec = {});
 // Java programs for the stand-in: a class a/b/C (or a.b.C) is the file a\b\C.class under a class
 // path folder, holding a class script.
 void WriteClass(const WString& classPathFolder, const std::string& className, const std::string& script);
+// The bytes of a jar whose entries are stored uncompressed (name, bytes), as the stand-in reads
+// jars: local headers only, enough for it, not for a full zip reader.
+std::string StoredJar(const std::vector<std::pair<std::string, std::string>>& entries);
 
 // The environment variable that names the trace file for the stand-in.
 constexpr const wchar_t* kTraceVariable = L"TARN_STANDIN_TRACE";

@@ -122,6 +122,9 @@ void DefineLangClasses(Classes& classes) {
     ClassInfo* classClass = classes.DefineBoot("java/lang/Class", "java/lang/Object", Kind::Class);
     object->mirror->cls = classClass;
     classes.AddNative(object, "<init>", "()V", false, [](ThreadRecord&, Object*, Arguments) { return Value{}; });
+    classes.AddNative(classClass, "getName", "()Ljava/lang/String;", false, [](ThreadRecord&, Object* self, Arguments) {
+        return ObjectValue(TheVm().heap.NewString(FromUtf8(self->represented->DottedName())));
+    });
     ClassInfo* string = classes.DefineBoot("java/lang/String", "java/lang/Object", Kind::String);
     classes.AddNative(string, "<init>", "([C)V", false, StringFromChars);
     classes.DefineBoot("[C", "java/lang/Object", Kind::CharArray);

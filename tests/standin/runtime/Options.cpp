@@ -68,6 +68,36 @@ bool IsOtherOption(std::string_view text) {
     return false;
 }
 
+// Runtimes 9 and later take the module options in their one-word form only (hotspot's
+// arguments.cpp, parse_each_vm_init_arg): "--add-opens" alone is an unrecognised option. Each
+// becomes the property the VM's module system reads, numbered where it may repeat.
+struct ModuleOption {
+    std::string_view prefix;
+    const char* property;
+    bool numbered;
+    int since;
+};
+
+const ModuleOption kModuleOptions[] = {
+    {"--add-reads=", "jdk.module.addreads", true, 9},      {"--add-exports=", "jdk.module.addexports", true, 9},
+    {"--add-opens=", "jdk.module.addopens", true, 9},      {"--add-modules=", "jdk.module.addmods", true, 9},
+    {"--patch-module=", "jdk.module.patch", true, 9},      {"--limit-modules=", "jdk.module.limitmods", false, 9},
+    {"--module-path=", "jdk.module.path", false, 9},       {"--upgrade-module-path=", "jdk.module.upgrade.path", false, 9},
+    {"--enable-native-access=", "jdk.module.enable.native.access", true, 17},
+};
+
+bool IsModuleOption(std::string_view text, VmSettings& settings) {
+    for (const ModuleOption& option : kModuleOptions) {
+        if (!StartsWith(text, option.prefix) || settings.feature < option.since) continue;
+        int count = 0;
+        for (const auto& [name, value] : settings.properties) count += name.rfind(option.property, 0) == 0;
+        settings.properties.emplace_back(option.numbered ? option.property + ("." + std::to_string(count)) : option.property,
+                                         text.substr(option.prefix.size()));
+        return true;
+    }
+    return false;
+}
+
 Outcome PropertyOutcome(std::string_view text, VmSettings& settings, std::string& message) {
     const std::string_view definition = text.substr(2);
     const size_t equals = definition.find('=');
@@ -98,7 +128,7 @@ Outcome OptionOutcome(const JavaVMOption& option, VmSettings& settings, std::str
         return PropertyOutcome(text, settings, message);
     else if (StartsWith(text, "-XX:"))
         return AdvancedOptionOutcome(text.substr(4), message);
-    else if (IsOtherOption(text))
+    else if (IsOtherOption(text) || IsModuleOption(text, settings))
         return Outcome::Accepted;
     else
         return SizeOptionOutcome(text, settings, message);

@@ -13,7 +13,9 @@
 namespace tarn::standin {
 
 struct VmSettings {
-    std::vector<std::pair<std::string, std::string>> properties;  // -D, in ANSI text, in order
+    int feature = 17;  // the runtime's version (8, 17, 25...), as its release file says
+    // -D, in ANSI text, in order; the module options as the jdk.module.* properties a VM makes of them
+    std::vector<std::pair<std::string, std::string>> properties;
     ExitHook exitHook = nullptr;
     AbortHook abortHook = nullptr;
     uint64_t maxHeap = 0;

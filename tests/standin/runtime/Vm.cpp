@@ -1,5 +1,8 @@
 #include "tests/standin/runtime/Vm.h"
 
+#include <cctype>
+#include <cstring>
+
 #include "tests/standin/common/TraceLog.h"
 #include "tests/standin/common/Utf.h"
 #include "tests/standin/runtime/Lang.h"
@@ -33,9 +36,69 @@ std::u16string CurrentFolder() {
     return FromWide(folder);
 }
 
+// The version this runtime stands for: JAVA_VERSION of its release file, as real runtimes carry one.
+std::string ReleaseVersion() {
+    const std::optional<std::string> release = ReadWholeFile(ToWide(JavaHome()) + L"\\release");
+    const size_t at = release ? release->find("JAVA_VERSION=\"") : std::string::npos;
+    if (at == std::string::npos) return "17.0.0";
+    return release->substr(at + 14, release->find('"', at + 14) - at - 14);
+}
+
+int FeatureOf(const std::string& version) {
+    const int first = std::atoi(version.c_str());
+    return first == 1 ? std::atoi(version.c_str() + version.find('.') + 1) : first;
+}
+
+// JAVA_TOOL_OPTIONS, which the VM itself reads before its JNI options (hotspot's arguments.cpp,
+// parse_options_environment_variable): a notice on standard error, then words that white space
+// separates and quotes group.
+std::vector<std::string> ToolOptions() {
+    char value[32768];
+    const DWORD length = GetEnvironmentVariableA("JAVA_TOOL_OPTIONS", value, sizeof value);
+    std::vector<std::string> words;
+    if (length == 0 || length >= sizeof value) return words;
+    VmMessage(std::string("Picked up JAVA_TOOL_OPTIONS: ") + value);
+    for (const char* at = value; *at != '\0';) {
+        while (std::isspace(static_cast<unsigned char>(*at))) ++at;
+        if (*at == '\0') break;
+        std::string word;
+        for (; *at != '\0' && !std::isspace(static_cast<unsigned char>(*at)); ++at) {
+            if (*at != '"' && *at != '\'') {
+                word += *at;
+                continue;
+            }
+            const char* close = std::strchr(at + 1, *at);
+            if (close == nullptr) close = at + std::strlen(at);
+            word.append(at + 1, close);
+            at = *close == '\0' ? close - 1 : close;
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
+// The boot layer of a runtime 9 or later: the main module must be found on the module path, or
+// the VM ends as a real one does (java.lang.module.Resolver's FindException, which
+// System.initPhase2 prints to standard output; then vm_exit_during_initialization aborts the VM).
+void ResolveMainModule(Vm& vm) {
+    const auto main = vm.properties.find("jdk.module.main");
+    if (vm.settings.feature < 9 || main == vm.properties.end()) return;
+    vm.mainModule = FindModule(vm.properties["jdk.module.path"], ToUtf8(main->second));
+    if (vm.mainModule) {
+        vm.classPath.Add(vm.mainModule->folder);
+        return;
+    }
+    const std::string text = "Error occurred during initialization of boot layer\r\n"
+                             "java.lang.module.FindException: Module " + ToUtf8(main->second) + " not found\r\n";
+    TraceLine("Print", {"stdout", text});
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    VmAbort("boot layer");
+}
+
 void SetProperties(Vm& vm) {
     vm.properties = {
-        {"java.home", JavaHome()},          {"java.version", u"17.0.0"},   {"java.class.path", u"."},
+        {"java.home", JavaHome()},          {"java.version", FromUtf8(ReleaseVersion())},   {"java.class.path", u"."},
         {"java.library.path", u""},         {"line.separator", u"\r\n"},    {"user.dir", CurrentFolder()},
     };
     // Option strings arrive in the ANSI code page, as the launcher converts them.
@@ -68,8 +131,16 @@ jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
     if (state == State::Destroyed) return JNI_ERR;  // a real VM cannot be created again either
     if (!IsSupportedJniVersion(arguments.version)) return JNI_EVERSION;
     VmSettings parsed;
+    parsed.feature = FeatureOf(ReleaseVersion());
+    std::vector<std::string> toolWords = ToolOptions();
+    std::vector<JavaVMOption> options;
+    for (std::string& word : toolWords) options.push_back({word.data(), nullptr});
+    options.insert(options.end(), arguments.options, arguments.options + arguments.nOptions);
+    JavaVMInitArgs all = arguments;
+    all.options = options.data();
+    all.nOptions = static_cast<jint>(options.size());
     std::string message;
-    if (const jint result = ParseVmOptions(arguments, parsed, message); result != JNI_OK) {
+    if (const jint result = ParseVmOptions(all, parsed, message); result != JNI_OK) {
         VmMessage(message);
         return result;
     }
@@ -86,6 +157,7 @@ jint Vm::Create(const JavaVMInitArgs& arguments, ThreadRecord*& mainThread) {
     }
     SetProperties(*this);
     classPath.Set(properties["java.class.path"]);
+    ResolveMainModule(*this);
     out = NewStandardStream(STD_OUTPUT_HANDLE);
     err = NewStandardStream(STD_ERROR_HANDLE);
     javaVm.functions = InvokeFunctions();

@@ -99,6 +99,7 @@ public:
     Threads threads;
     Refs refs;
     ClassPath classPath;
+    std::optional<ModuleFolder> mainModule;  // -Djdk.module.main, resolved at creation
     std::unordered_set<const char*> utfChars;         // from GetStringUTFChars, not yet released
     std::unordered_set<const MethodInfo*> methodIds;  // handed out by GetMethodID, GetStaticMethodID
     std::vector<std::u16string> shutdownHooks;        // Runtime.addShutdownHook: each prints its text

@@ -1,0 +1,31 @@
+// What the runtime prints while the program starts, for a desktop run that has no standard
+// streams: when the runtime then ends the start itself (a module it cannot find, a main class its
+// launcher helper cannot load), its own explanation is shown in a box instead of going nowhere.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+
+#include "base/Handles.h"
+#include "report/Reporter.h"
+
+namespace tarn {
+
+class StartCapture {
+public:
+    // For a desktop run without standard error: a pipe stands in for standard output and error
+    // until End. The program's own output later goes nowhere, as without the pipe.
+    void Begin(const Reporter& reporter);
+    void End();
+    // From the VM's exit or abort hook: while the start is under way, shows what the runtime printed.
+    void ReportIfStarting(const Reporter& reporter);
+
+private:
+    HandleHolder read_;
+    HandleHolder write_;  // kept open: the runtime holds its value as its standard streams
+    HANDLE savedOutput_ = nullptr;
+    HANDLE savedError_ = nullptr;
+    std::atomic<bool> starting_ = false;
+};
+
+}  // namespace tarn
