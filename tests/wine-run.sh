@@ -20,6 +20,8 @@ fi
 to_windows() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 export TARN_BUILD_DIR=$(to_windows "${TARN_BUILD_DIR_UNIX:?}")
 export TARN_OTHER_BUILD_DIR=$(to_windows "${TARN_OTHER_BUILD_DIR_UNIX:-/nonexistent}")
+# Empty when the ARM64 launchers were not built.
+[ -z "${TARN_ARM64_BUILD_DIR_UNIX:-}" ] || export TARN_ARM64_BUILD_DIR=$(to_windows "$TARN_ARM64_BUILD_DIR_UNIX")
 export TARN_SOURCE_DIR=$(to_windows "${TARN_SOURCE_DIR_UNIX:?}")
 "$wine" "$@"
 status=$?

@@ -10,12 +10,6 @@ namespace {
 
 using Arguments = const std::vector<Value>&;
 
-Value ObjectValue(Object* object) {
-    Value value;
-    value.object = object;
-    return value;
-}
-
 Value StringFromChars(ThreadRecord& thread, Object* self, Arguments arguments) {
     if (arguments[0].object == nullptr)
         Throw(thread, "java/lang/NullPointerException", nullptr);
