@@ -63,8 +63,8 @@ void CollectFromKey(const Launcher& launcher, const RegistrySource& source, Regi
     }
 }
 
-std::optional<JreCandidate> SearchRegistry(const Launcher& launcher, RegistryView view) {
-    if (view == kOtherView && launcher.pairProduct.empty()) return std::nullopt;
+std::optional<RegistryPick> SearchRegistry(const Launcher& launcher, RegistryView view, const FitOfLibrary& fitOf) {
+    if (view == kOtherView && launcher.pairProduct.empty() && launcher.machines.arm64Product.empty()) return std::nullopt;
     const SearchPolicy policy = SearchPolicyOf(launcher);
     CandidateList candidates;
     for (const RegistrySource& source : kRegistrySources) {
@@ -73,7 +73,17 @@ std::optional<JreCandidate> SearchRegistry(const Launcher& launcher, RegistryVie
     const OrderRules rules{launcher.mixedSources, launcher.jvmType == kServerFirst};
     SortCandidates(candidates, rules);
     LogCandidates(view, candidates);
-    return PickCandidate(std::move(candidates), launcher.preferredVersions, rules);
+    // Machines are read in the order of choice, only as far as needed: usually the first fits.
+    std::optional<RegistryPick> handOver;
+    while (auto picked = PickCandidate(candidates, launcher.preferredVersions, rules)) {
+        WString library = SelectJvmLibrary(picked->home, launcher.jvmType).path;
+        const RuntimeFit fit = fitOf(library);
+        if (fit == RuntimeFit::Here) return RegistryPick{std::move(*picked), std::move(library), fit};
+        if (!handOver && (fit == RuntimeFit::PairProduct || fit == RuntimeFit::Arm64Pair))
+            handOver = RegistryPick{*picked, std::move(library), fit};
+        std::erase_if(candidates, [&picked](const JreCandidate& candidate) { return candidate.key == picked->key; });
+    }
+    return handOver;
 }
 
 }  // namespace tarn

@@ -1,9 +1,11 @@
 // The registry search: the Java runtimes registered under HKEY_LOCAL_MACHINE in one view.
 #pragma once
+#include <functional>
 #include <optional>
 
 #include "base/Registry.h"
 #include "jre/CandidateOrder.h"
+#include "jre/MachineFit.h"
 #include "jre/RegistrySources.h"
 #include "launcher/Launcher.h"
 
@@ -22,8 +24,17 @@ std::optional<RegisteredRuntime> ReadCandidate(const RegistrySource& source, con
                                                int32_t jvmType);
 // Appends the runtimes of one key whose version lies within the launcher's bounds.
 void CollectFromKey(const Launcher& launcher, const RegistrySource& source, RegistryView view, CandidateList& candidates);
-// The runtime chosen among every searched key of one view. The other architecture's view is
-// only searched when a paired product could run what it finds.
-std::optional<JreCandidate> SearchRegistry(const Launcher& launcher, RegistryView view);
+struct RegistryPick {
+    JreCandidate candidate;
+    WString library;  // its JVM library as "JVM Type" chooses it
+    RuntimeFit fit;   // Here, or the paired launcher that runs it
+};
+// Who runs a registered runtime, by its JVM library.
+using FitOfLibrary = std::function<RuntimeFit(const WString& library)>;
+
+// The runtime chosen among every searched key of one view that this launcher loads itself; when
+// none fits so, the first in the order of choice that a paired launcher runs. The other view is
+// only searched when a paired launcher could run what it finds.
+std::optional<RegistryPick> SearchRegistry(const Launcher& launcher, RegistryView view, const FitOfLibrary& fitOf);
 
 }  // namespace tarn

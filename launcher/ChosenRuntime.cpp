@@ -32,14 +32,13 @@ void WriteJrePath(const Launcher& launcher, const WString& file, const WString& 
 void RememberJrePath(const Launcher& launcher, const WString& home) {
     WString settingsFile;
     if (!GetSettingsFilePath(settingsFile)) return;
-    if (!launcher.isService) {
-        WriteJrePath(launcher, UserSettingsPath(launcher, true), home);
-        WriteJrePath(launcher, PairUserSettingsPath(launcher), home);
-        return;
+    WriteJrePath(launcher, launcher.isService ? settingsFile : UserSettingsPath(launcher, true), home);
+    // Whichever paired launcher the runtime goes to finds it there too.
+    for (const WString* pair : {&launcher.pairProduct, &launcher.machines.arm64Product}) {
+        WString pairSettingsFile;
+        if (!launcher.isService) WriteJrePath(launcher, PairUserSettingsPath(launcher, *pair), home);
+        else if (PairSettingsPath(*pair, pairSettingsFile)) WriteJrePath(launcher, pairSettingsFile, home);
     }
-    WriteJrePath(launcher, settingsFile, home);
-    WString pairSettingsFile;
-    if (PairSettingsPath(launcher, pairSettingsFile)) WriteJrePath(launcher, pairSettingsFile, home);
 }
 
 bool AskUserForRuntime(Launcher& launcher) {
@@ -57,6 +56,7 @@ bool AskUserForRuntime(Launcher& launcher) {
     }
     if (result != IDOK) return false;
     launcher.jvmPath = dialog.ChosenJvmPath();
+    // The user's own choice is loaded even when the system cannot run it: its failure then names it.
     CheckJvmArchitecture(launcher);
     LogRuntimeChosen(RuntimeSource::ChosenByUser, launcher);
     RememberJrePath(launcher, dialog.ChosenHome());

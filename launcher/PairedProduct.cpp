@@ -13,11 +13,12 @@ int32_t RunPairedProduct(Launcher& launcher) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    WString application = launcher.pairProduct;
+    const WString& pair = launcher.machines.toArm64Product ? launcher.machines.arm64Product : launcher.pairProduct;
+    WString application = pair;
     WString commandLine = GetCommandLineW();
     if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started)) {
-        ShowWindowsErrorWithDetail(launcher.splashWindowHandle, kPairNotStartedFormat, launcher.pairProduct);
+        ShowWindowsErrorWithDetail(launcher.splashWindowHandle, kPairNotStartedFormat, pair);
         return -1;
     }
     HandleHolder process(started.hProcess);

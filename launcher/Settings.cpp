@@ -155,6 +155,7 @@ bool ReadSettingsFile(Launcher& launcher, const WString& path) {
     launcher.systemPath = settings.Read(kJreSection, L"System Path");
     launcher.libraryPath = settings.Read(kJreSection, L"Library Path");
     launcher.pairProduct = settings.Read(kApplicationSection, L"Pair Product");
+    launcher.machines.arm64Product = settings.Read(kApplicationSection, L"Pair Product ARM64");
     launcher.pairReturnCode = EqualsNoCase(settings.Read(kApplicationSection, L"Pair Return Code"), L"Yes");
     return true;
 }

@@ -36,13 +36,10 @@ WString UserSettingsPath(const Launcher& launcher, bool create) {
     return module.empty() ? WString() : BuildUserSettingsPath(launcher, module, create);
 }
 
-WString PairUserSettingsPath(const Launcher& launcher) {
-    if (launcher.pairProduct.empty()) return {};
-    return BuildUserSettingsPath(launcher, launcher.pairProduct, true);
+WString PairUserSettingsPath(const Launcher& launcher, const WString& pair) {
+    return pair.empty() ? WString() : BuildUserSettingsPath(launcher, pair, true);
 }
 
-bool PairSettingsPath(const Launcher& launcher, WString& path) {
-    return !launcher.pairProduct.empty() && SettingsPathFor(launcher.pairProduct, path);
-}
+bool PairSettingsPath(const WString& pair, WString& path) { return !pair.empty() && SettingsPathFor(pair, path); }
 
 }  // namespace tarn

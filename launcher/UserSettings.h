@@ -9,9 +9,9 @@ namespace tarn {
 WString BuildUserSettingsPath(const Launcher& launcher, const WString& executable, bool create);
 // The launcher's own per-user file; empty when the module path cannot be read.
 WString UserSettingsPath(const Launcher& launcher, bool create);
-// The paired product's per-user file (folders created); empty without a paired product.
-WString PairUserSettingsPath(const Launcher& launcher);
-// The paired product's main settings file; false without a paired product or without a '.'.
-bool PairSettingsPath(const Launcher& launcher, WString& path);
+// A paired product's per-user file (folders created); empty when pair is.
+WString PairUserSettingsPath(const Launcher& launcher, const WString& pair);
+// A paired product's main settings file; false when pair is empty or has no '.'.
+bool PairSettingsPath(const WString& pair, WString& path);
 
 }  // namespace tarn
