@@ -3,6 +3,7 @@
 #include "jre/Architecture.h"
 #include "jre/JvmLibrary.h"
 #include "jre/ReleaseFile.h"
+#include "jre/RuntimeSearch.h"
 #include "launcher/DiscoveryLog.h"
 
 namespace tarn {
@@ -63,7 +64,7 @@ void CollectFromKey(const Launcher& launcher, const RegistrySource& source, Regi
     }
 }
 
-std::optional<RegistryPick> SearchRegistry(const Launcher& launcher, RegistryView view, const FitOfLibrary& fitOf) {
+std::optional<RegistryPick> SearchRegistry(Launcher& launcher, RegistryView view, uint16_t assumed) {
     if (view == kOtherView && launcher.pairProduct.empty() && launcher.machines.arm64Product.empty()) return std::nullopt;
     const SearchPolicy policy = SearchPolicyOf(launcher);
     CandidateList candidates;
@@ -74,16 +75,16 @@ std::optional<RegistryPick> SearchRegistry(const Launcher& launcher, RegistryVie
     SortCandidates(candidates, rules);
     LogCandidates(view, candidates);
     // Machines are read in the order of choice, only as far as needed: usually the first fits.
-    std::optional<RegistryPick> handOver;
-    while (auto picked = PickCandidate(candidates, launcher.preferredVersions, rules)) {
-        WString library = SelectJvmLibrary(picked->home, launcher.jvmType).path;
-        const RuntimeFit fit = fitOf(library);
-        if (fit == RuntimeFit::Here) return RegistryPick{std::move(*picked), std::move(library), fit};
-        if (!handOver && (fit == RuntimeFit::PairProduct || fit == RuntimeFit::Arm64Pair))
-            handOver = RegistryPick{*picked, std::move(library), fit};
-        std::erase_if(candidates, [&picked](const JreCandidate& candidate) { return candidate.key == picked->key; });
+    std::optional<RegistryPick> picked;
+    for (JreCandidate& candidate : OrderOfChoice(std::move(candidates), launcher.preferredVersions, rules)) {
+        WString library = SelectJvmLibrary(candidate.home, launcher.jvmType).path;
+        const RuntimeFit fit = FitOfLibrary(launcher, library, assumed);
+        const bool handedOver = fit == RuntimeFit::PairProduct || fit == RuntimeFit::Arm64Pair;
+        if (fit != RuntimeFit::Here && (picked || !handedOver)) continue;
+        picked.emplace(RegistryPick{std::move(candidate), std::move(library), fit});
+        if (fit == RuntimeFit::Here) break;
     }
-    return handOver;
+    return picked;
 }
 
 }  // namespace tarn

@@ -1,6 +1,5 @@
 // The registry search: the Java runtimes registered under HKEY_LOCAL_MACHINE in one view.
 #pragma once
-#include <functional>
 #include <optional>
 
 #include "base/Registry.h"
@@ -29,12 +28,11 @@ struct RegistryPick {
     WString library;  // its JVM library as "JVM Type" chooses it
     RuntimeFit fit;   // Here, or the paired launcher that runs it
 };
-// Who runs a registered runtime, by its JVM library.
-using FitOfLibrary = std::function<RuntimeFit(const WString& library)>;
 
 // The runtime chosen among every searched key of one view that this launcher loads itself; when
-// none fits so, the first in the order of choice that a paired launcher runs. The other view is
+// none fits so, the first in the order of choice that a paired launcher runs. A library that is no
+// image counts as built for assumed, the machine that registers in the view. The other view is
 // only searched when a paired launcher could run what it finds.
-std::optional<RegistryPick> SearchRegistry(const Launcher& launcher, RegistryView view, const FitOfLibrary& fitOf);
+std::optional<RegistryPick> SearchRegistry(Launcher& launcher, RegistryView view, uint16_t assumed);
 
 }  // namespace tarn

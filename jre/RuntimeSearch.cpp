@@ -27,37 +27,24 @@ bool TakeLibraryFrom(Launcher& launcher, const WString& home) {
     return !launcher.jvmPath.empty();
 }
 
-// The machine the system runs on, read once a start when first needed.
-uint16_t HostMachine(Launcher& launcher) {
-    if (launcher.machines.host == 0) launcher.machines.host = launcher.machines.readHost();
-    return launcher.machines.host;
-}
-
-// Who runs the library at path; a file that is no image counts as built for assumed.
-RuntimeFit FitOfLibraryAt(Launcher& launcher, const WString& path, uint16_t assumed = kOwnMachine) {
-    const uint16_t machine = ImageMachineOfFile(path).value_or(assumed);
-    if (machine == kOwnMachine) return RuntimeFit::Here;
-    const uint16_t host = HostMachine(launcher);
-    const RuntimeFit fit =
-        FitOf(machine, kOwnMachine, host, !launcher.pairProduct.empty(), !launcher.machines.arm64Product.empty());
-    LogRuntimeMachine(path, machine, host, fit);
-    return fit;
-}
-
 void HandOver(Launcher& launcher, RuntimeFit fit) {
     launcher.usePairedProduct = fit == RuntimeFit::PairProduct || fit == RuntimeFit::Arm64Pair;
     launcher.machines.toArm64Product = fit == RuntimeFit::Arm64Pair;
 }
 
+// The own registry view, then the other one, which only a paired launcher could use.
+std::optional<RegistryPick> SearchBothViews(Launcher& launcher) {
+    auto picked = SearchRegistry(launcher, RegistryView::Own, kOwnMachine);
+    if (picked) return picked;
+    if (!launcher.pairProduct.empty() || !launcher.machines.arm64Product.empty())
+        return SearchRegistry(launcher, kOtherView, kOtherViewMachine);
+    LogSourcePassed(RuntimeSource::Registry, PassedOver::NotRead, L"(other view)");
+    return std::nullopt;
+}
+
 // Both registry passes; a runtime of another machine is for a paired launcher.
 bool TakeRegisteredRuntime(Launcher& launcher) {
-    auto fitIn = [&launcher](uint16_t assumed) {
-        return [&launcher, assumed](const WString& library) { return FitOfLibraryAt(launcher, library, assumed); };
-    };
-    auto picked = SearchRegistry(launcher, RegistryView::Own, fitIn(kOwnMachine));
-    const bool paired = !launcher.pairProduct.empty() || !launcher.machines.arm64Product.empty();
-    if (!picked && !paired) LogSourcePassed(RuntimeSource::Registry, PassedOver::NotRead, L"(other view)");
-    if (!picked && paired) picked = SearchRegistry(launcher, kOtherView, fitIn(kOtherViewMachine));
+    const auto picked = SearchBothViews(launcher);
     if (!picked) {
         LogSourcePassed(RuntimeSource::Registry, PassedOver::NoCandidate);
         return false;
@@ -144,8 +131,19 @@ bool DiscoverRuntime(Launcher& launcher) {
     return false;
 }
 
+RuntimeFit FitOfLibrary(Launcher& launcher, const WString& path, uint16_t assumed) {
+    const uint16_t machine = ImageMachineOfFile(path).value_or(assumed);
+    if (machine == kOwnMachine) return RuntimeFit::Here;
+    // The system's machine is read once a start, and only when a runtime of another one turns up.
+    if (launcher.machines.host == 0) launcher.machines.host = launcher.machines.readHost();
+    const RuntimeFit fit = FitOf(machine, kOwnMachine, launcher.machines.host, !launcher.pairProduct.empty(),
+                                 !launcher.machines.arm64Product.empty());
+    LogRuntimeMachine(path, machine, launcher.machines.host, fit);
+    return fit;
+}
+
 bool CheckJvmArchitecture(Launcher& launcher) {
-    const RuntimeFit fit = FitOfLibraryAt(launcher, launcher.jvmPath);
+    const RuntimeFit fit = FitOfLibrary(launcher, launcher.jvmPath, kOwnMachine);
     HandOver(launcher, fit);
     return fit != RuntimeFit::NotRunnable;
 }

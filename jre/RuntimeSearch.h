@@ -6,6 +6,8 @@ namespace tarn {
 
 // Sets jvmPath (and foundVersion, usePairedProduct) from the first source that yields a JVM library.
 bool DiscoverRuntime(Launcher& launcher);
+// Who runs the JVM library at path, by its machine; a file that is no image counts as built for assumed.
+RuntimeFit FitOfLibrary(Launcher& launcher, const WString& path, uint16_t assumed);
 // Decides who runs the library at jvmPath: this launcher, or the paired launcher named for its
 // machine (usePairedProduct, machines.toArm64Product). False when the system cannot run it at all.
 bool CheckJvmArchitecture(Launcher& launcher);

@@ -108,8 +108,11 @@ void LogCandidates(RegistryView view, const CandidateList& sorted) {
 
 void LogRuntimeMachine(const WString& library, uint16_t machine, uint16_t host, RuntimeFit fit) {
     if (!Enabled()) return;
-    Append({L"JVM library " + library + L": " + MachineName(machine) + L", launcher " + MachineName(kOwnMachine) +
-            L" on an " + MachineName(host) + L" machine: " + FitText(fit)});
+    WString line = L"JVM library " + library;
+    for (const wchar_t* part : {L": ", MachineName(machine), L", launcher ", MachineName(kOwnMachine), L" on an ",
+                                MachineName(host), L" machine: ", FitText(fit)})
+        line += part;
+    Append({line});
 }
 
 void LogRuntimeChosen(RuntimeSource source, const Launcher& launcher) {
