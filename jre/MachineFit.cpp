@@ -22,7 +22,7 @@ const wchar_t* MachineName(uint16_t machine) {
         case kMachineX64: return L"x64";
         case kMachineArm64: return L"ARM64";
     }
-    return L"another machine";
+    return L"unknown";
 }
 
 }  // namespace tarn

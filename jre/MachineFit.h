@@ -24,7 +24,7 @@ enum class RuntimeFit {
 bool RunsOn(uint16_t program, uint16_t system);
 // Who runs a runtime built for machine, for a launcher built for own on a system of machine host.
 RuntimeFit FitOf(uint16_t machine, uint16_t own, uint16_t host, bool hasPairProduct, bool hasArm64Pair);
-// "x86", "x64", "ARM64", or "another machine".
+// "x86", "x64", "ARM64", or "unknown".
 const wchar_t* MachineName(uint16_t machine);
 
 // What a start knows of machines, and the launcher that runs ARM64 runtimes.

@@ -204,11 +204,9 @@ TEST(Discovery, RuntimesOfEveryMachine) {
          .registry = {Reg(kRuntime, L"21", L"arm")}, .javaHome = L"{app}\\env", .expected = Lib(L"env"), .onArm64 = true},
         {.what = "no ARM64 pair: a JRE Path of ARM64 is loaded, and its failure names it", .settings = cfg,
          .runtimes = {armCfg}, .expected = Lib(L"cfg"), .onArm64 = true},
-        {.what = "a missing ARM64 pair is reported as a missing Pair Product is", .settings = absent, .runtimes = {arm},
+        // As a missing Pair Product is (JreNotFound_test): the same message, and -1.
+        {.what = "a missing ARM64 pair", .settings = absent, .runtimes = {arm},
          .javaHome = L"{app}\\arm", .expected = L"(not started, exit code -1: {app}\\AppArm.exe)", .onArm64 = true},
-        {.what = "a missing Pair Product", .settings = L"[Application]\r\nPair Product={app}\\App32.exe\r\n",
-         .runtimes = {{L"env", {L"client"}, true, Arch::Other}}, .javaHome = L"{app}\\env",
-         .expected = L"(not started, exit code -1: {app}\\App32.exe)"},
     });
 }
 
