@@ -72,7 +72,7 @@ bool ReadVersion(const WString& path, VersionInfo& info) {
 }
 
 bool ReadInput(const WString& path, InputProgram& input, WString& error) {
-    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!module) {
         error = path + L" cannot be read as a program: " + SystemMessage(GetLastError());
         return false;
@@ -81,7 +81,7 @@ bool ReadInput(const WString& path, InputProgram& input, WString& error) {
     LoadStringW(module.get(), kSignatureMessage, text, 64);
     const HRSRC manifest = FindResourceW(module.get(), MAKEINTRESOURCEW(1), RT_MANIFEST);
     if (WString(text) != kSignatureText || manifest == nullptr || !ReadVersion(path, input.version)) {
-        error = path + L" is not a Tarn launcher (tarn.exe or tarn64.exe)";
+        error = path + L" is not a Tarn launcher (tarn.exe, tarn64.exe, tarnarm64.exe or a console one)";
         return false;
     }
     const auto* data = static_cast<const char*>(LockResource(LoadResource(module.get(), manifest)));

@@ -15,17 +15,22 @@ void SortCandidates(CandidateList& candidates, const OrderRules& rules) {
                      [&rules](const JreCandidate& a, const JreCandidate& b) { return ComesBefore(a, b, rules); });
 }
 
-std::optional<JreCandidate> PickCandidate(CandidateList candidates, const WStringList& preferredVersions,
-                                          const OrderRules& rules) {
-    if (candidates.empty()) return std::nullopt;
+CandidateList OrderOfChoice(CandidateList candidates, const WStringList& preferredVersions, const OrderRules& rules) {
     SortCandidates(candidates, rules);
+    CandidateList ordered;
     for (const WString& entry : preferredVersions) {
         const JavaVersion wanted = ParseVersionOr(entry, 0);
-        for (const JreCandidate& candidate : candidates) {
-            if (MatchesPreferred(candidate.version, wanted)) return candidate;
+        for (auto at = candidates.begin(); at != candidates.end();) {
+            if (!MatchesPreferred(at->version, wanted)) {
+                ++at;
+                continue;
+            }
+            ordered.push_back(std::move(*at));
+            at = candidates.erase(at);
         }
     }
-    return candidates.front();
+    for (JreCandidate& candidate : candidates) ordered.push_back(std::move(candidate));
+    return ordered;
 }
 
 }  // namespace tarn

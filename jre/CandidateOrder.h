@@ -1,7 +1,6 @@
 // Ordering the runtimes found in the registry and choosing one of them.
 // Windows-free: pure functions over a candidate list.
 #pragma once
-#include <optional>
 #include <vector>
 
 #include "base/Text.h"
@@ -30,9 +29,8 @@ struct OrderRules {
 bool ComesBefore(const JreCandidate& a, const JreCandidate& b, const OrderRules& rules);
 // Stable: equal candidates keep the order in which they were found.
 void SortCandidates(CandidateList& candidates, const OrderRules& rules);
-// The first sorted candidate matching the earliest "Preferred versions" entry that matches any,
-// else the first sorted candidate; nothing for an empty list.
-std::optional<JreCandidate> PickCandidate(CandidateList candidates, const WStringList& preferredVersions,
-                                          const OrderRules& rules);
+// The order of choice: sorted, the candidates matching the first "Preferred versions" entry first,
+// then those matching the next, then the rest. The first is the one chosen when all fit.
+CandidateList OrderOfChoice(CandidateList candidates, const WStringList& preferredVersions, const OrderRules& rules);
 
 }  // namespace tarn

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/Handles.h"
+#include "jre/Architecture.h"
 #include "jre/ImageMachine.h"
 
 namespace tarn {
@@ -29,6 +30,18 @@ std::optional<uint16_t> ImageMachineOfFile(const WString& path) {
     if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
     return ReadImageMachine(
         [&file](uint64_t offset, void* buffer, size_t count) { return ReadAt(file.get(), offset, buffer, count); });
+}
+
+uint16_t RunningMachine() {
+    using IsWow64Process2Function = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+    // Loaded from kernel32, which every process has mapped already.
+    const auto isWow64Process2 = reinterpret_cast<IsWow64Process2Function>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process2"));
+    USHORT process = 0, native = 0;
+    if (isWow64Process2 != nullptr && isWow64Process2(GetCurrentProcess(), &process, &native)) return native;
+    BOOL wow64 = FALSE;
+    if (kOwnMachine == kMachineX86 && IsWow64Process(GetCurrentProcess(), &wow64) && wow64) return kMachineX64;
+    return kOwnMachine;
 }
 
 }  // namespace tarn

@@ -3,6 +3,7 @@
 #include "jre/Architecture.h"
 #include "jre/JvmLibrary.h"
 #include "jre/ReleaseFile.h"
+#include "jre/RuntimeSearch.h"
 #include "launcher/DiscoveryLog.h"
 
 namespace tarn {
@@ -63,8 +64,8 @@ void CollectFromKey(const Launcher& launcher, const RegistrySource& source, Regi
     }
 }
 
-std::optional<JreCandidate> SearchRegistry(const Launcher& launcher, RegistryView view) {
-    if (view == kOtherView && launcher.pairProduct.empty()) return std::nullopt;
+std::optional<RegistryPick> SearchRegistry(Launcher& launcher, RegistryView view, uint16_t assumed) {
+    if (view == kOtherView && launcher.pairProduct.empty() && launcher.machines.arm64Product.empty()) return std::nullopt;
     const SearchPolicy policy = SearchPolicyOf(launcher);
     CandidateList candidates;
     for (const RegistrySource& source : kRegistrySources) {
@@ -73,7 +74,17 @@ std::optional<JreCandidate> SearchRegistry(const Launcher& launcher, RegistryVie
     const OrderRules rules{launcher.mixedSources, launcher.jvmType == kServerFirst};
     SortCandidates(candidates, rules);
     LogCandidates(view, candidates);
-    return PickCandidate(std::move(candidates), launcher.preferredVersions, rules);
+    // Machines are read in the order of choice, only as far as needed: usually the first fits.
+    std::optional<RegistryPick> picked;
+    for (JreCandidate& candidate : OrderOfChoice(std::move(candidates), launcher.preferredVersions, rules)) {
+        WString library = SelectJvmLibrary(candidate.home, launcher.jvmType).path;
+        const RuntimeFit fit = FitOfLibrary(launcher, library, assumed);
+        const bool handedOver = fit == RuntimeFit::PairProduct || fit == RuntimeFit::Arm64Pair;
+        if (fit != RuntimeFit::Here && (picked || !handedOver)) continue;
+        picked.emplace(RegistryPick{std::move(candidate), std::move(library), fit});
+        if (fit == RuntimeFit::Here) break;
+    }
+    return picked;
 }
 
 }  // namespace tarn

@@ -4,6 +4,7 @@
 
 #include "base/Registry.h"
 #include "jre/CandidateOrder.h"
+#include "jre/MachineFit.h"
 #include "jre/RegistrySources.h"
 #include "launcher/Launcher.h"
 
@@ -22,8 +23,16 @@ std::optional<RegisteredRuntime> ReadCandidate(const RegistrySource& source, con
                                                int32_t jvmType);
 // Appends the runtimes of one key whose version lies within the launcher's bounds.
 void CollectFromKey(const Launcher& launcher, const RegistrySource& source, RegistryView view, CandidateList& candidates);
-// The runtime chosen among every searched key of one view. The other architecture's view is
-// only searched when a paired product could run what it finds.
-std::optional<JreCandidate> SearchRegistry(const Launcher& launcher, RegistryView view);
+struct RegistryPick {
+    JreCandidate candidate;
+    WString library;  // its JVM library as "JVM Type" chooses it
+    RuntimeFit fit;   // Here, or the paired launcher that runs it
+};
+
+// The runtime chosen among every searched key of one view that this launcher loads itself; when
+// none fits so, the first in the order of choice that a paired launcher runs. A library that is no
+// image counts as built for assumed, the machine that registers in the view. The other view is
+// only searched when a paired launcher could run what it finds.
+std::optional<RegistryPick> SearchRegistry(Launcher& launcher, RegistryView view, uint16_t assumed);
 
 }  // namespace tarn

@@ -27,23 +27,45 @@ bool TakeLibraryFrom(Launcher& launcher, const WString& home) {
     return !launcher.jvmPath.empty();
 }
 
-// Both registry passes; a runtime from the other architecture's view is for the paired product.
+void HandOver(Launcher& launcher, RuntimeFit fit) {
+    launcher.usePairedProduct = fit == RuntimeFit::PairProduct || fit == RuntimeFit::Arm64Pair;
+    launcher.machines.toArm64Product = fit == RuntimeFit::Arm64Pair;
+}
+
+// The own registry view, then the other one, which only a paired launcher could use.
+std::optional<RegistryPick> SearchBothViews(Launcher& launcher) {
+    auto picked = SearchRegistry(launcher, RegistryView::Own, kOwnMachine);
+    if (picked) return picked;
+    if (!launcher.pairProduct.empty() || !launcher.machines.arm64Product.empty())
+        return SearchRegistry(launcher, kOtherView, kOtherViewMachine);
+    LogSourcePassed(RuntimeSource::Registry, PassedOver::NotRead, L"(other view)");
+    return std::nullopt;
+}
+
+// Both registry passes; a runtime of another machine is for a paired launcher.
 bool TakeRegisteredRuntime(Launcher& launcher) {
-    bool otherArchitecture = false;
-    auto picked = SearchRegistry(launcher, RegistryView::Own);
-    if (!picked && launcher.pairProduct.empty()) LogSourcePassed(RuntimeSource::Registry, PassedOver::NotRead, L"(other view)");
-    if (!picked && !launcher.pairProduct.empty()) {
-        picked = SearchRegistry(launcher, kOtherView);
-        otherArchitecture = picked.has_value();
-    }
+    const auto picked = SearchBothViews(launcher);
     if (!picked) {
         LogSourcePassed(RuntimeSource::Registry, PassedOver::NoCandidate);
         return false;
     }
-    launcher.foundVersion = picked->version;
-    if (!TakeLibraryFrom(launcher, picked->home)) return false;
-    launcher.usePairedProduct = otherArchitecture;
-    launcher.vmThreadStaysAttached = picked->source != nullptr && picked->source->vmThreadStaysAttached;
+    launcher.foundVersion = picked->candidate.version;
+    launcher.jvmPath = picked->library;
+    if (launcher.jvmPath.empty()) return false;
+    HandOver(launcher, picked->fit);
+    launcher.vmThreadStaysAttached =
+        picked->candidate.source != nullptr && picked->candidate.source->vmThreadStaysAttached;
+    return true;
+}
+
+// The library taken from a folder named by the settings or JAVA_HOME, unless the system cannot run it.
+bool AcceptNamedRuntime(Launcher& launcher, RuntimeSource source, const WString& home) {
+    if (!CheckJvmArchitecture(launcher)) {
+        LogSourcePassed(source, PassedOver::NotRunnable, home);
+        launcher.jvmPath.clear();
+        return false;
+    }
+    LogRuntimeChosen(source, launcher);
     return true;
 }
 
@@ -52,12 +74,11 @@ bool TakeConfiguredOrShippedRuntime(Launcher& launcher) {
     // A configured folder need not be a full runtime: a JVM library under it is enough.
     if (!launcher.jrePath.empty()) {
         const WString home = WithTrailingBackslash(launcher.jrePath);
-        if (TakeLibraryFrom(launcher, home)) {
-            CheckJvmArchitecture(launcher);
-            LogRuntimeChosen(RuntimeSource::JrePath, launcher);
+        if (!TakeLibraryFrom(launcher, home)) {
+            LogSourcePassed(RuntimeSource::JrePath, PassedOver::NoLibrary, home);
+        } else if (AcceptNamedRuntime(launcher, RuntimeSource::JrePath, home)) {
             return true;
         }
-        LogSourcePassed(RuntimeSource::JrePath, PassedOver::NoLibrary, home);
     }
     // A runtime shipped with the program is taken as it is: no bounds, no architecture check.
     const WString local = LocalRuntimeHome();
@@ -100,22 +121,31 @@ bool DiscoverRuntime(Launcher& launcher) {
         return true;
     }
     const WString javaHome = JavaHomeFromEnvironment();
-    if (TakeLibraryFrom(launcher, javaHome)) {
-        CheckJvmArchitecture(launcher);
-        LogRuntimeChosen(RuntimeSource::JavaHome, launcher);
+    if (!TakeLibraryFrom(launcher, javaHome)) {
+        LogSourcePassed(RuntimeSource::JavaHome, javaHome.empty() ? PassedOver::NoRuntime : PassedOver::NoLibrary,
+                        javaHome.empty() ? L"\"" + GetEnvironment(L"JAVA_HOME") + L"\"" : javaHome);
+    } else if (AcceptNamedRuntime(launcher, RuntimeSource::JavaHome, javaHome)) {
         return true;
     }
-    LogSourcePassed(RuntimeSource::JavaHome, javaHome.empty() ? PassedOver::NoRuntime : PassedOver::NoLibrary,
-                    javaHome.empty() ? L"\"" + GetEnvironment(L"JAVA_HOME") + L"\"" : javaHome);
     LogNoRuntime();
     return false;
 }
 
-void CheckJvmArchitecture(Launcher& launcher) {
-    launcher.usePairedProduct = false;
-    if (launcher.pairProduct.empty()) return;
-    const auto machine = ImageMachineOfFile(launcher.jvmPath);
-    launcher.usePairedProduct = machine.has_value() && *machine != kOwnMachine;
+RuntimeFit FitOfLibrary(Launcher& launcher, const WString& path, uint16_t assumed) {
+    const uint16_t machine = ImageMachineOfFile(path).value_or(assumed);
+    if (machine == kOwnMachine) return RuntimeFit::Here;
+    // The system's machine is read once a start, and only when a runtime of another one turns up.
+    if (launcher.machines.host == 0) launcher.machines.host = launcher.machines.readHost();
+    const RuntimeFit fit = FitOf(machine, kOwnMachine, launcher.machines.host, !launcher.pairProduct.empty(),
+                                 !launcher.machines.arm64Product.empty());
+    LogRuntimeMachine(path, machine, launcher.machines.host, fit);
+    return fit;
+}
+
+bool CheckJvmArchitecture(Launcher& launcher) {
+    const RuntimeFit fit = FitOfLibrary(launcher, launcher.jvmPath, kOwnMachine);
+    HandOver(launcher, fit);
+    return fit != RuntimeFit::NotRunnable;
 }
 
 }  // namespace tarn

@@ -46,14 +46,21 @@ void WriteUserJrePath(const Launcher& launcher, const WString& executable, const
 void RememberJrePath(const Launcher& launcher, const WString& home) {
     WString settingsFile;
     if (!GetSettingsFilePath(launcher.reporter, settingsFile)) return;
-    if (!launcher.isService) {
+    if (launcher.isService) {
+        WriteJrePath(launcher, settingsFile, home);
+    } else {
         WriteUserJrePath(launcher, ModulePath(), home);
-        if (!launcher.pairProduct.empty()) WriteUserJrePath(launcher, launcher.pairProduct, home);
-        return;
     }
-    WriteJrePath(launcher, settingsFile, home);
-    WString pairSettingsFile;
-    if (PairSettingsPath(launcher, pairSettingsFile)) WriteJrePath(launcher, pairSettingsFile, home);
+    // Whichever paired launcher the runtime goes to finds it there too.
+    for (const WString* pair : {&launcher.pairProduct, &launcher.machines.arm64Product}) {
+        WString pairSettingsFile;
+        if (pair->empty()) continue;
+        if (!launcher.isService) {
+            WriteUserJrePath(launcher, *pair, home);
+        } else if (PairSettingsPath(*pair, pairSettingsFile)) {
+            WriteJrePath(launcher, pairSettingsFile, home);
+        }
+    }
 }
 
 bool AskUserForRuntime(Launcher& launcher) {
@@ -71,6 +78,7 @@ bool AskUserForRuntime(Launcher& launcher) {
     }
     if (result != IDOK) return false;
     launcher.jvmPath = dialog.ChosenJvmPath();
+    // The user's own choice is loaded even when the system cannot run it: its failure then names it.
     CheckJvmArchitecture(launcher);
     LogRuntimeChosen(RuntimeSource::ChosenByUser, launcher);
     RememberJrePath(launcher, dialog.ChosenHome());

@@ -9,7 +9,7 @@ namespace tarn {
 // not be shown (last error ERROR_OUTOFMEMORY).
 bool AskUserForRuntime(Launcher& launcher);
 // Writes "JRE Path" = home into the per-user files (the settings files for a service) of the
-// launcher and of its paired product. A file that cannot be written is reported and left intact.
+// launcher and of its paired launchers. A file that cannot be written is reported and left intact.
 void RememberJrePath(const Launcher& launcher, const WString& home);
 
 }  // namespace tarn

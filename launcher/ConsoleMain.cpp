@@ -2,3 +2,8 @@
 #include "launcher/Launcher.h"
 
 int wmain() { return tarn::LauncherMain(tarn::UserInterface::Console); }
+
+#ifdef TARN_NARROW_ENTRY
+// For start-up code that calls only the narrow entry; the launcher reads its command line wide itself.
+int main() { return tarn::LauncherMain(tarn::UserInterface::Console); }
+#endif

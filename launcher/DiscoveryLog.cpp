@@ -30,6 +30,18 @@ const wchar_t* ReasonText(PassedOver reason) {
         case PassedOver::NoRuntime: return L"no runtime (no bin\\java.dll)";
         case PassedOver::NoCandidate: return L"no registered runtime fits";
         case PassedOver::NotRead: return L"not read (no Pair Product)";
+        case PassedOver::NotRunnable: return L"this machine cannot run its JVM library";
+    }
+    return L"?";
+}
+
+const wchar_t* FitText(RuntimeFit fit) {
+    switch (fit) {
+        case RuntimeFit::Here: return L"loaded here";
+        case RuntimeFit::PairProduct: return L"for Pair Product";
+        case RuntimeFit::Arm64Pair: return L"for Pair Product ARM64";
+        case RuntimeFit::NoPair: return L"no paired launcher named for it";
+        case RuntimeFit::NotRunnable: return L"this machine cannot run it";
     }
     return L"?";
 }
@@ -71,11 +83,23 @@ void LogCandidates(RegistryView view, const CandidateList& sorted) {
     AppendLogLines(lines);
 }
 
+void LogRuntimeMachine(const WString& library, uint16_t machine, uint16_t host, RuntimeFit fit) {
+    if (!LogEnabled()) return;
+    WString line = L"JVM library " + library;
+    for (const wchar_t* part : {L": ", MachineName(machine), L", launcher ", MachineName(kOwnMachine), L" on an ",
+                                MachineName(host), L" machine: ", FitText(fit)})
+        line += part;
+    AppendLogLines({line});
+}
+
 void LogRuntimeChosen(RuntimeSource source, const Launcher& launcher) {
     if (!LogEnabled()) return;
     WStringList lines{L"chosen: " + WString(SourceName(source)), L"JVM library: " + launcher.jvmPath};
     if (source == RuntimeSource::Registry) lines.push_back(L"version: " + FormatVersion(launcher.foundVersion));
-    if (launcher.usePairedProduct) lines.push_back(L"paired product: " + launcher.pairProduct);
+    if (launcher.usePairedProduct) {
+        lines.push_back(L"paired product: " +
+                        (launcher.machines.toArm64Product ? launcher.machines.arm64Product : launcher.pairProduct));
+    }
     AppendLogLines(lines);
 }
 

@@ -5,6 +5,7 @@
 #include "base/Registry.h"
 #include "base/Text.h"
 #include "jre/CandidateOrder.h"
+#include "jre/MachineFit.h"
 
 namespace tarn {
 
@@ -16,11 +17,14 @@ enum class PassedOver {
     NoRuntime,     // no folder with bin\java.dll
     NoCandidate,   // no registered runtime fits
     NotRead,       // the other registry view is read only for a paired product
+    NotRunnable,   // built for a machine that the system cannot run
 };
 
 void LogSettingsFile(const WString& path);  // opens the account of a start
 void LogSourcePassed(RuntimeSource source, PassedOver reason, const WString& detail = {});
 void LogCandidates(RegistryView view, const CandidateList& sorted);
+// A JVM library of another machine than the launcher's, and who would run it.
+void LogRuntimeMachine(const WString& library, uint16_t machine, uint16_t host, RuntimeFit fit);
 void LogRuntimeChosen(RuntimeSource source, const Launcher& launcher);
 void LogNoRuntime();
 void LogVmOptions(const NarrowStringList& options);  // every option, then the class path entry by entry

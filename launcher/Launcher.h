@@ -17,6 +17,8 @@
 #include "instance/SingleInstanceGuard.h"
 #include "jre/JavaVersion.h"
 #include "jre/JvmType.h"
+#include "jre/MachineFit.h"
+#include "jre/PeImage.h"
 #include "service/ServiceState.h"
 #include "splash/SplashCloseHolder.h"
 #include "vm/JavaLaunch.h"
@@ -107,6 +109,7 @@ public:
     WString systemPath;
     WString extraCommandLine;
     WString pairProduct;
+    MachinePairing machines{.readHost = &RunningMachine};  // and "Pair Product ARM64"
     bool pairReturnCode = false;
     bool failureCheck = false;
     bool overrideWorkingDir = false;

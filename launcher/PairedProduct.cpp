@@ -13,13 +13,14 @@ int32_t RunPairedProduct(Launcher& launcher) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    WString application = launcher.pairProduct;
+    const WString& pair = launcher.machines.toArm64Product ? launcher.machines.arm64Product : launcher.pairProduct;
+    WString application = pair;
     WString commandLine = GetCommandLineW();
     HandOnIdentity(launcher.identity);
     HandOnSupervision(launcher);
     if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                         nullptr, &startup, &started)) {
-        ShowWindowsErrorWithDetail(launcher.reporter, kPairNotStartedFormat, launcher.pairProduct);
+        ShowWindowsErrorWithDetail(launcher.reporter, kPairNotStartedFormat, pair);
         return -1;
     }
     HandleHolder process(started.hProcess);

@@ -1,11 +1,11 @@
-// Handing the run to the launcher built for the other processor architecture.
+// Handing the run to the launcher built for the runtime's processor architecture.
 #pragma once
 #include "launcher/Launcher.h"
 
 namespace tarn {
 
-// Starts "Pair Product" with this launcher's own command line; its exit code when
-// "Pair Return Code" asks for it, else 0.
+// Starts "Pair Product" (or "Pair Product ARM64") with this launcher's own command line; its exit
+// code when "Pair Return Code" asks for it, else 0.
 int32_t RunPairedProduct(Launcher& launcher);
 
 }  // namespace tarn

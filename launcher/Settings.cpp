@@ -168,6 +168,7 @@ bool ReadOpenedSettings(Launcher& launcher, const WString& path) {
     launcher.systemPath = settings.Read(kJreSection, L"System Path");
     launcher.libraryPath = settings.Read(kJreSection, L"Library Path");
     launcher.pairProduct = settings.Read(kApplicationSection, L"Pair Product");
+    launcher.machines.arm64Product = settings.Read(kApplicationSection, L"Pair Product ARM64");
     launcher.pairReturnCode = EqualsNoCase(settings.Read(kApplicationSection, L"Pair Return Code"), L"Yes");
     if (launcher.isService) {
         launcher.service.stopMethod = settings.Read(kApplicationSection, L"Service Stop Method");

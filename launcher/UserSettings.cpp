@@ -64,8 +64,6 @@ WString UserSettingsPath(const Launcher& launcher, bool create) {
     return module.empty() ? WString() : BuildUserSettingsPath(launcher, module, create);
 }
 
-bool PairSettingsPath(const Launcher& launcher, WString& path) {
-    return !launcher.pairProduct.empty() && SettingsPathFor(launcher.pairProduct, path);
-}
+bool PairSettingsPath(const WString& pair, WString& path) { return !pair.empty() && SettingsPathFor(pair, path); }
 
 }  // namespace tarn

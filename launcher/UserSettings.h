@@ -12,7 +12,7 @@ WString UserSettingsPathIn(const WString& roaming, const Launcher& launcher, con
 WString BuildUserSettingsPath(const Launcher& launcher, const WString& executable, bool create);
 // The launcher's own per-user file; empty when the module path or the roaming folder is unknown.
 WString UserSettingsPath(const Launcher& launcher, bool create);
-// The paired product's main settings file; false without a paired product or without a '.'.
-bool PairSettingsPath(const Launcher& launcher, WString& path);
+// A paired product's main settings file; false when pair is empty or has no '.'.
+bool PairSettingsPath(const WString& pair, WString& path);
 
 }  // namespace tarn

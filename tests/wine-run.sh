@@ -33,6 +33,8 @@ WINEDEBUG=-all,err+eventlog "$wine" cmd /c exit >/dev/null 2>"$WINEPREFIX/drive_
 to_windows() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 export TARN_BUILD_DIR=$(to_windows "${TARN_BUILD_DIR_UNIX:?}")
 export TARN_OTHER_BUILD_DIR=$(to_windows "${TARN_OTHER_BUILD_DIR_UNIX:-/nonexistent}")
+# Empty when the ARM64 launchers were not built.
+[ -z "${TARN_ARM64_BUILD_DIR_UNIX:-}" ] || export TARN_ARM64_BUILD_DIR=$(to_windows "$TARN_ARM64_BUILD_DIR_UNIX")
 export TARN_SOURCE_DIR=$(to_windows "${TARN_SOURCE_DIR_UNIX:?}")
 # What Wine itself reports (a child given WINEDEBUG, e.g. fixme+shcore, logs calls there) goes to a
 # file a test can read, since Wine writes it for every process to the first one's stderr; shown after.

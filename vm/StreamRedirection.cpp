@@ -26,7 +26,7 @@ constexpr unsigned kProductFileReason = 253;
 
 bool HasPattern(const WString& name) { return name.find(L'%') != WString::npos; }
 
-// The product's program and settings file, its per-user file, and the paired product's three.
+// The product's program and settings file, its per-user file, and each paired product's three.
 // Compared by identity, so that no other spelling of a name, and no link to the file, gets past.
 bool IsProductFile(const Launcher& launcher, const WString& name) {
     const std::optional<FileIdentity> target = IdentityOf(name);
@@ -36,9 +36,12 @@ bool IsProductFile(const Launcher& launcher, const WString& name) {
     WString settings;
     if (is(module) || is(UserSettingsPath(launcher, false)) || (SettingsPathFor(module, settings) && is(settings)))
         return true;
-    return !launcher.pairProduct.empty() &&
-           (is(launcher.pairProduct) || is(BuildUserSettingsPath(launcher, launcher.pairProduct, false)) ||
-            (PairSettingsPath(launcher, settings) && is(settings)));
+    for (const WString* pair : {&launcher.pairProduct, &launcher.machines.arm64Product}) {
+        if (!pair->empty() && (is(*pair) || is(BuildUserSettingsPath(launcher, *pair, false)) ||
+                               (PairSettingsPath(*pair, settings) && is(settings))))
+            return true;
+    }
+    return false;
 }
 
 // Printed as the VM prints a file that FileOutputStream cannot open, with the reason.

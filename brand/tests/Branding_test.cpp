@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "base/Handles.h"
+#include "jre/PeImage.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Process.h"
 #include "tests/kit/Scenario.h"
@@ -45,7 +46,7 @@ WString VersionString(const WString& path, const WString& name) {
 
 // A resource of the program at path, as the platform finds it; empty when absent.
 std::string Resource(const WString& path, const wchar_t* type, int id) {
-    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     const HRSRC found = module ? FindResourceW(module.get(), MAKEINTRESOURCEW(id), type) : nullptr;
     if (found == nullptr) return {};
     return std::string(static_cast<const char*>(LockResource(LoadResource(module.get(), found))),
@@ -71,40 +72,52 @@ TEST(Branding, TheBuildCarriesTarnsOwnIconVersionAndLevel) {
     EXPECT_NE(Resource(LauncherExe(), RT_MANIFEST, 1).find("level=\"asInvoker\""), std::string::npos);
 }
 
+// Every launcher is branded alike. Only the x64 one runs here: the ARM64 one's base settings are
+// seen as its resources 9000 and 8000 instead of by a start.
 TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
     TempFolder work(L"brand");
     CopyTo(VendorIcon(), work.File(L"vendor.ico"));
     WriteBytes(work.File(L"base.ini"), "[Java Runtime Environment]\nMain Class=app.Main\n[Class Path]\nClass Path=classes\n");
-    const std::string released = ReadBytes(LauncherExe());
     // A name beyond any 8-bit code page, which the tool's report must keep whole.
     const WString name = L"Vend\u00f6r \u65e5\u672c \U0001F332.exe";
-    const ToolRun run = RunTool(L"--input \"" + LauncherExe() + L"\" --output \"" + name + L"\" --icon vendor.ico"
-                                L" --company \"Ex\u00e4mple Co\" --description \"Example Desktop\" --product-name Example"
-                                L" --product-version 2.5 --file-version 2.5.1.65535 --copyright \"(c) 2026 Example\""
-                                L" --original-filename Example.exe --execution-level highestAvailable"
-                                L" --base-settings base.ini --upgrade-code " + kUpgradeCode,
-                                work);
-    ASSERT_EQ(run.exitCode, 0) << run.printed;
-    EXPECT_EQ(run.printed, "wrote " + ToUtf8(name) + "\r\n");
-    EXPECT_TRUE(ReadBytes(LauncherExe()) == released) << "the input changed";
-    EXPECT_FALSE(FileExists(work.File(name + L".partial")));
+    WStringList launchers = {LauncherExe()};
+    if (!Arm64BuildDir().empty()) launchers.push_back(Arm64BuildDir() + L"\\tarnarm64.exe");
+    for (const WString& input : launchers) {
+        SCOPED_TRACE(ToUtf8(input));
+        const std::string released = ReadBytes(input);
+        const ToolRun run = RunTool(L"--input \"" + input + L"\" --output \"" + name + L"\" --icon vendor.ico"
+                                    L" --company \"Ex\u00e4mple Co\" --description \"Example Desktop\" --product-name Example"
+                                    L" --product-version 2.5 --file-version 2.5.1.65535 --copyright \"(c) 2026 Example\""
+                                    L" --original-filename Example.exe --execution-level highestAvailable"
+                                    L" --base-settings base.ini --upgrade-code " + kUpgradeCode,
+                                    work);
+        ASSERT_EQ(run.exitCode, 0) << run.printed;
+        EXPECT_EQ(run.printed, "wrote " + ToUtf8(name) + "\r\n");
+        EXPECT_TRUE(ReadBytes(input) == released) << "the input changed";
+        EXPECT_FALSE(FileExists(work.File(name + L".partial")));
 
-    const WString branded = work.File(name);
-    for (const auto& [name, value] : std::vector<std::pair<WString, WString>>{
-             {L"CompanyName", L"Ex\u00e4mple Co"}, {L"FileDescription", L"Example Desktop"},
-             {L"ProductName", L"Example"}, {L"ProductVersion", L"2.5"}, {L"FileVersion", L"2.5.1.65535"},
-             {L"LegalCopyright", L"(c) 2026 Example"}, {L"OriginalFilename", L"Example.exe"}})
-        EXPECT_EQ(VersionString(branded, name), value) << ToUtf8(name);
-    EXPECT_EQ(PickedIcon(branded), ReadBytes(VendorIcon()).substr(22));
-    EXPECT_NE(Resource(branded, RT_MANIFEST, 1).find("level=\"highestAvailable\""), std::string::npos);
-
-    // The base text supplies main class and class path; the settings file only unlocks it.
-    Launch launch({.settings = L"[Product Information]\r\nUpgrade Code=" + kUpgradeCode + L"\r\n",
-                   .classes = {{"app/Main", "method main\n  out branded\nend\n"}},
-                   .launcher = branded});
-    const Outcome outcome = launch.Run();
-    ExpectCleanEnd(outcome, 0);
-    EXPECT_EQ(outcome.out, WStringList{L"branded"});
+        const WString branded = work.File(name);
+        EXPECT_EQ(ImageMachineOfFile(branded), ImageMachineOfFile(input));
+        for (const auto& [key, value] : std::vector<std::pair<WString, WString>>{
+                 {L"CompanyName", L"Ex\u00e4mple Co"}, {L"FileDescription", L"Example Desktop"},
+                 {L"ProductName", L"Example"}, {L"ProductVersion", L"2.5"}, {L"FileVersion", L"2.5.1.65535"},
+                 {L"LegalCopyright", L"(c) 2026 Example"}, {L"OriginalFilename", L"Example.exe"}})
+            EXPECT_EQ(VersionString(branded, key), value) << ToUtf8(key);
+        EXPECT_EQ(PickedIcon(branded), ReadBytes(VendorIcon()).substr(22));
+        EXPECT_NE(Resource(branded, RT_MANIFEST, 1).find("level=\"highestAvailable\""), std::string::npos);
+        if (input != LauncherExe()) {
+            EXPECT_NE(Resource(branded, RT_RCDATA, 9000), "");
+            EXPECT_NE(Resource(branded, RT_RCDATA, 8000), "");
+            continue;
+        }
+        // The base text supplies main class and class path; the settings file only unlocks it.
+        Launch launch({.settings = L"[Product Information]\r\nUpgrade Code=" + kUpgradeCode + L"\r\n",
+                       .classes = {{"app/Main", "method main\n  out branded\nend\n"}},
+                       .launcher = branded});
+        const Outcome outcome = launch.Run();
+        ExpectCleanEnd(outcome, 0);
+        EXPECT_EQ(outcome.out, WStringList{L"branded"});
+    }
 }
 
 TEST(Branding, RefusesWhatItCannotBrandAndLeavesTheInputAndNoOutput) {
@@ -122,7 +135,8 @@ TEST(Branding, RefusesWhatItCannotBrandAndLeavesTheInputAndNoOutput) {
     };
     const Row rows[] = {
         {L"--input \"" + BuildDir() + L"\\brand\\tarnbrand.exe\" --output Out.exe", 1, "is not a Tarn launcher"},
-        {L"--input truncated.exe --output Out.exe", 1, "cannot be read as a program"},
+        {L"--input truncated.exe --output Out.exe", 1, "is not a Tarn launcher"},
+        {L"--input absent.exe --output Out.exe", 1, "cannot be read as a program"},
         {released + L"--output Out.exe --icon not-an-icon.ico", 1, "is not an icon file"},
         {released + L"--output Out.exe --icon missing.ico", 1, "missing.ico cannot be read"},
         {released + L"--output Out.exe --file-version 1.x", 2, "--file-version"},

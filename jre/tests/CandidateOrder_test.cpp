@@ -26,7 +26,7 @@ const OrderRules kUnmixedServerFirst{false, true};
 
 // The plain cases (nothing found, the newest, a preferred entry, preference and server VM before
 // version, equal versions in found order) are rows of the discovery table, through the launcher.
-TEST(PickCandidate, Rules) {
+TEST(OrderOfChoice, Rules) {
     const CandidateList sevenEight = {Candidate(L"7", L"1.7.0"), Candidate(L"8", L"1.8.0")};
     const struct {
         const char* name;
@@ -60,9 +60,13 @@ TEST(PickCandidate, Rules) {
          {Candidate(L"plain", L"1.8.0_60"), Candidate(L"fav", L"1.8.0_20", true)}, {L"1.8"}, kMixed, L"fav"},
     };
     for (const auto& c : cases) {
-        const auto picked = PickCandidate(c.candidates, c.preferredVersions, c.rules);
-        EXPECT_EQ(picked ? picked->home : L"(none)", c.expectedHome) << c.name;
+        const CandidateList order = OrderOfChoice(c.candidates, c.preferredVersions, c.rules);
+        EXPECT_EQ(order.empty() ? L"(none)" : order.front().home, c.expectedHome) << c.name;
     }
+    // When the first does not fit (another machine's), the next: every match of an entry, then the rest.
+    const CandidateList order = OrderOfChoice({Candidate(L"a", L"1.8.0_20"), Candidate(L"b", L"11"), Candidate(L"c", L"1.8.0_45")},
+                                              {L"1.8"}, kMixed);
+    EXPECT_EQ(order.size() == 3 ? order[0].home + order[1].home + order[2].home : L"", L"cab");
 }
 
 TEST(SortCandidates, HundredsOfEqualCandidatesKeepTheirOrder) {

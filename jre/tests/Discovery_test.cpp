@@ -1,11 +1,13 @@
 // Which runtime a start settles on, seen through the real launcher. The candidates' libraries are
-// text files, so loading the chosen one fails with a message that names it; a runtime for the
-// paired product shows as the paired product's exit code (a recording stand-in exits with 7, and
+// text files, so loading the chosen one fails with a message that names it; a runtime for a
+// paired launcher shows as its exit code (recording stand-ins exit with 7, and the one started
 // must have received the launcher's whole command line).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "tests/kit/Dialogs.h"
+#include "tests/kit/Locations.h"
 #include "tests/kit/RecordingPair.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
@@ -15,6 +17,7 @@ namespace tarn::test {
 namespace {
 
 const WString kPaired = L"(the paired product)";
+const WString kArm64Paired = L"(Pair Product ARM64)";
 const WString kNone = L"(no runtime)";
 
 const WString kJdk = L"Software\\JavaSoft\\JDK";
@@ -29,7 +32,7 @@ struct Runtime {
     WString home;  // under {app}
     std::vector<WString> vms = {L"client"};
     bool marker = true;    // bin\java.dll
-    bool other = false;    // real images of the other machine instead of text
+    std::optional<Arch> image;  // real stand-in images of that machine instead of text
     std::string release = "JAVA_VERSION=\"17.0.9\"\n";  // the release file's text; none when empty
 };
 
@@ -41,6 +44,7 @@ struct Row {
     WString javaHome;  // JAVA_HOME for the launcher, unset when empty
     WString expected;  // the library chosen ({app}\...), kPaired or kNone
     WString userJrePath = L"";  // "JRE Path" remembered in the user's settings file
+    bool onArm64 = false;       // the launcher runs on an ARM64 system
 };
 
 RegistryRow Reg(const WString& key, const WString& version, const WString& home, View view = View::Own) {
@@ -56,14 +60,20 @@ WString Lib(const WString& home, const WString& vm = L"client") { return L"{app}
 
 std::string Wide(const WString& text) { return Utf16Bytes(text).substr(2); }  // without the mark
 
-// What a start shows: the library named by the load failure, the paired product, or neither.
-WString Chosen(const Outcome& o) {
+// What a start shows: the library named by the load failure, the paired launcher started (awaited
+// for its exit code, or not), one that could not be started, or none.
+WString Chosen(const Outcome& o, const RecordingPair& pair, const RecordingPair& arm64) {
     if (!o.finished) return L"(did not end)";
-    const WString prefix = L"Failed to load Java VM library: ";
+    const WString loadFailed = L"Failed to load Java VM library: ", notStarted = L"Failed to start the paired product: ";
     for (const WString& text : o.DialogTexts()) {
-        if (text.rfind(prefix, 0) == 0) return text.substr(prefix.size(), text.find(L" (errno = ") - prefix.size());
+        const WString named = text.substr(0, text.find(L" (errno = "));
+        if (named.starts_with(loadFailed)) return named.substr(loadFailed.size());
+        if (named.starts_with(notStarted))
+            return L"(not started, exit code " + std::to_wstring(o.exitCode) + L": " + named.substr(notStarted.size()) + L")";
     }
-    if (o.exitCode == 7 && o.trace.Lines().empty()) return kPaired;
+    if ((o.exitCode == 7 || o.exitCode == 0) && o.trace.Lines().empty() &&
+        AwaitCondition([&] { return !pair.Starts().empty() || !arm64.Starts().empty(); }, 5000))
+        return (arm64.Starts().empty() ? kPaired : kArm64Paired) + (o.exitCode == 0 ? L", not awaited" : L"");
     const bool asked = std::any_of(o.dialogs.begin(), o.dialogs.end(),
                                    [](const SeenDialog& seen) { return seen.title == L"JRE Not Found"; });
     if (o.exitCode == -1 && o.trace.Lines().empty() && asked) return kNone;
@@ -75,19 +85,29 @@ void RunRows(const std::vector<Row>& rows) {
     const WString arguments = L"-nosplash \"two words\"";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        // "{pair}" before the settings names a recording paired product.
-        const bool pair = row.settings.rfind(L"{pair}", 0) == 0;
-        const RecordingPair recording(pairs.Path() + L"\\Pair.exe", 7);
+        // "{pair}" and "{arm64}" before the settings name recording paired launchers, which are
+        // awaited unless "{nowait}" follows.
+        WString settings = row.settings, application;
+        const RecordingPair recording(pairs.Path() + L"\\Pair.exe", 7), arm64(pairs.Path() + L"\\PairArm.exe", 7);
+        for (const auto& [token, line] : {std::pair(L"{pair}", L"Pair Product=" + recording.ExePath()),
+                                          std::pair(L"{arm64}", L"Pair Product ARM64=" + arm64.ExePath())}) {
+            if (!settings.starts_with(token)) continue;
+            settings.erase(0, wcslen(token));
+            application += line + L"\r\n";
+        }
+        const bool awaited = !settings.starts_with(L"{nowait}");
+        if (!awaited) settings.erase(0, 8);
         // The user's settings lie in a folder named after the product, less what no file name may hold.
         Scenario s{.settings = L"[Product Information]\r\nProduct Name=Disc\"o<v>e|ry: T\\e/s*t?\r\nProduct Code={D15C}\r\n"
                                L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n" +
-                               row.settings.substr(pair ? 6 : 0) +
-                               (pair ? L"[Application]\r\nPair Return Code=Yes\r\nPair Product=" + recording.ExePath() + L"\r\n" : L""),
+                               settings + (application.empty() ? L"" : L"[Application]\r\n" + application +
+                                           L"Pair Return Code=" + (awaited ? L"Yes" : L"No") + L"\r\n"),
                    .arguments = arguments,
                    .runtimes = {},
                    .registry = row.registry,
                    .environment = recording.Environment(),
                    .exeName = L"App.v2.exe",
+                   .launcher = row.onArm64 ? BuildDir() + L"\\jre\\tarn_on_arm64.exe" : L"",
                    .onDialog = DeclineJreNotFound};  // without a runtime the user is asked, and declines
         s.environment.emplace_back(L"JAVA_HOME", row.javaHome);
         // Without APPDATA the user's file is read from the roaming folder the shell names (the
@@ -95,8 +115,8 @@ void RunRows(const std::vector<Row>& rows) {
         s.environment.emplace_back(L"APPDATA", L"");
         for (const Runtime& r : row.runtimes) {
             const WString home = r.home.empty() ? L"{app}" : r.home.find(L':') != WString::npos ? r.home : L"{app}\\" + r.home;
-            if (r.other) {
-                s.runtimes.push_back({home, {.vms = r.vms, .javaMarker = r.marker, .arch = Arch::Other}});
+            if (r.image) {
+                s.runtimes.push_back({home, {.vms = r.vms, .javaMarker = r.marker, .arch = *r.image}});
                 continue;
             }
             if (r.marker) s.files.push_back({home + L"\\bin\\java.dll", "marker"});
@@ -108,17 +128,18 @@ void RunRows(const std::vector<Row>& rows) {
                                Utf16Bytes(L"[Java Runtime Environment]\r\nJRE Path=" + row.userJrePath + L"\r\n")});
         }
         Launch launch(std::move(s));
-        const WString chosen = Chosen(launch.Run());
+        const WString chosen = Chosen(launch.Run(), recording, arm64);
         EXPECT_EQ(ToUtf8(chosen), ToUtf8(launch.Expand(row.expected)));
         const WStringList started = {L"\"" + launch.ExePath() + L"\" " + arguments};
-        EXPECT_EQ(recording.Starts(), chosen == kPaired ? started : WStringList{});
+        EXPECT_EQ(recording.Starts(), chosen.starts_with(kPaired) ? started : WStringList{});
+        EXPECT_EQ(arm64.Starts(), chosen.starts_with(kArm64Paired) ? started : WStringList{});
     }
 }
 
 TEST(Discovery, ConfiguredShippedRegisteredThenJavaHome) {
     const std::vector<Runtime> everywhere = {{L"cfg", {L"client"}, false}, {L"jre"}, {L"reg"}, {L"env"}};
     const WString pair = L"{pair}", cfg = L"JRE Path={app}\\cfg\r\n";
-    const Runtime otherCfg = {L"cfg", {L"client"}, false, true};
+    const Runtime otherCfg = {L"cfg", {L"client"}, false, Arch::Other};
     RunRows({
         {"JRE Path wins, a library is enough", cfg, everywhere, {Reg(kRuntime, L"1.8", L"reg")}, L"{app}\\env", Lib(L"cfg")},
         {"a relative JRE Path lies in the launcher's folder", L"JRE Path=cfg\r\n", {{L"cfg"}}, {}, L"", Lib(L"cfg")},
@@ -135,7 +156,7 @@ TEST(Discovery, ConfiguredShippedRegisteredThenJavaHome) {
         // A folder named bin\java.dll (here holding bin\x\jvm.dll) is no marker.
         {"a shipped runtime needs its marker, a file", L"", {{L"jre", {L"client"}, false}, {L"jre\\bin\\java.dll", {L"x"}, false}},
          {}, L"", kNone},
-        {"a shipped runtime is not checked for its architecture", pair, {{L"jre", {L"client"}, true, true}},
+        {"a shipped runtime is not checked for its architecture", pair, {{L"jre", {L"client"}, true, Arch::Other}},
          {Reg(kRuntime, L"1.8", L"reg", View::Other)}, L"", Lib(L"jre")},
         {"JAVA_HOME is the last source", L"", {{L"env"}}, {}, L"{app}\\env", Lib(L"env")},
         {"JAVA_HOME without marker", L"", {{L"env", {L"client"}, false}}, {}, L"{app}\\env", kNone},
@@ -143,7 +164,7 @@ TEST(Discovery, ConfiguredShippedRegisteredThenJavaHome) {
         {"JAVA_HOME naming nothing", L"", {}, {}, L"{app}\\absent", kNone},
         // With a backslash added, an empty value would name the current drive's root, here C:.
         {"an empty JAVA_HOME", L"[Application]\r\nOverride WorkingDir=Yes\r\n", {{L"C:"}}, {}, WString(1, L'\0'), kNone},
-        {"JAVA_HOME of the other machine goes to the paired product", pair, {{L"env", {L"server"}, true, true}}, {},
+        {"JAVA_HOME of the other machine goes to the paired product", pair, {{L"env", {L"server"}, true, Arch::Other}}, {},
          L"{app}\\env", kPaired},
         {"JRE Path of the other machine goes to the paired product", pair + cfg, {otherCfg}, {}, L"", kPaired},
         {"without a paired product it is loaded", cfg, {otherCfg}, {}, L"", Lib(L"cfg")},
@@ -154,6 +175,43 @@ TEST(Discovery, ConfiguredShippedRegisteredThenJavaHome) {
          L"", kPaired},
         {"the own view comes first", pair, {{L"a"}, {L"b"}},
          {Reg(kRuntime, L"1.7", L"a"), Reg(kRuntime, L"1.8", L"b", View::Other)}, L"", Lib(L"a")},
+    });
+}
+
+// Runtimes of every machine: an x64 system runs no ARM64 runtime; on an ARM64 system the launcher
+// (here the x64 one, emulated there) loads its own machine's runtime when one fits and hands an
+// ARM64 one to "Pair Product ARM64", as it hands an x86 one to "Pair Product".
+TEST(Discovery, RuntimesOfEveryMachine) {
+    if (Arm64BuildDir().empty()) GTEST_SKIP() << "needs the ARM64 stand-in runtime: build with TARN_ARM64=1";
+    const WString cfg = L"JRE Path={app}\\cfg\r\n";
+    const Runtime arm = {L"arm", {L"client"}, true, Arch::Arm64}, armCfg = {L"cfg", {L"client"}, true, Arch::Arm64};
+    const std::vector<RegistryRow> newerArm = {Reg(kRuntime, L"21", L"arm"), Reg(kRuntime, L"17", L"x64")};
+    const WString absent = L"[Application]\r\nPair Product ARM64={app}\\AppArm.exe\r\n";
+    RunRows({
+        {"x64 system: a JRE Path of ARM64 is passed over", L"{pair}{arm64}" + cfg, {armCfg, {L"env"}}, {}, L"{app}\\env",
+         Lib(L"env")},
+        {"x64 system: a newer ARM64 runtime is passed over", L"", {arm, {L"x64"}}, newerArm, L"", Lib(L"x64")},
+        {.what = "only an ARM64 runtime: the ARM64 pair", .settings = L"{pair}{arm64}", .runtimes = {arm},
+         .registry = {Reg(kRuntime, L"21", L"arm")}, .expected = kArm64Paired, .onArm64 = true},
+        {.what = "JAVA_HOME of ARM64: the ARM64 pair", .settings = L"{arm64}", .runtimes = {arm}, .javaHome = L"{app}\\arm",
+         .expected = kArm64Paired, .onArm64 = true},
+        {.what = "both fit: the launcher's own machine first", .settings = L"{arm64}", .runtimes = {arm, {L"x64"}},
+         .registry = newerArm, .expected = Lib(L"x64"), .onArm64 = true},
+        {.what = "an ARM64 runtime of the own view before an x86 one of the other", .settings = L"{pair}{arm64}",
+         .runtimes = {arm, {L"x86", {L"client"}, true, Arch::Other}},
+         .registry = {Reg(kRuntime, L"11", L"arm"), Reg(kRuntime, L"17", L"x86", View::Other)}, .expected = kArm64Paired,
+         .onArm64 = true},
+        {.what = "an x86 runtime still goes to Pair Product", .settings = L"{pair}{arm64}",
+         .runtimes = {{L"env", {L"client"}, true, Arch::Other}}, .javaHome = L"{app}\\env", .expected = kPaired, .onArm64 = true},
+        {.what = "not awaited without Pair Return Code", .settings = L"{arm64}{nowait}", .runtimes = {arm},
+         .javaHome = L"{app}\\arm", .expected = kArm64Paired + L", not awaited", .onArm64 = true},
+        {.what = "no ARM64 pair: a registered ARM64 runtime does not count", .runtimes = {arm, {L"env"}},
+         .registry = {Reg(kRuntime, L"21", L"arm")}, .javaHome = L"{app}\\env", .expected = Lib(L"env"), .onArm64 = true},
+        {.what = "no ARM64 pair: a JRE Path of ARM64 is loaded, and its failure names it", .settings = cfg,
+         .runtimes = {armCfg}, .expected = Lib(L"cfg"), .onArm64 = true},
+        // As a missing Pair Product is (JreNotFound_test): the same message, and -1.
+        {.what = "a missing ARM64 pair", .settings = absent, .runtimes = {arm},
+         .javaHome = L"{app}\\arm", .expected = L"(not started, exit code -1: {app}\\AppArm.exe)", .onArm64 = true},
     });
 }
 

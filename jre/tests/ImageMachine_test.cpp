@@ -8,10 +8,12 @@
 #include <string>
 
 #include "jre/ImageMachine.h"
+#include "jre/MachineFit.h"
 #ifdef _WIN32
 #include "jre/Architecture.h"
 #include "jre/PeImage.h"
 #include "tests/standin/kit/Standin.h"
+#include "tests/kit/Locations.h"
 #include "tests/kit/TempFolder.h"
 #include "tests/kit/TextFiles.h"
 #endif
@@ -73,6 +75,26 @@ TEST(ReadImageMachine, EveryShapeOfHeader) {
     }
 }
 
+// Who runs a runtime, for the launchers and systems that the end-to-end tables cannot run here (the
+// x86 and ARM64 launchers, x86 systems). Windows runs x86 programs on x64 and ARM64, x64 ones on ARM64.
+TEST(FitOf, EveryLauncherOnEverySystem) {
+    using enum RuntimeFit;
+    const uint16_t x86 = kMachineX86, x64 = kMachineX64, arm = kMachineArm64;
+    const struct { uint16_t runtime, own, host; RuntimeFit withBothPairs; } cases[] = {
+        {arm, arm, arm, Here},          {x64, arm, arm, PairProduct},   {x86, arm, arm, PairProduct},
+        {arm, x86, arm, Arm64Pair},     {x64, x86, arm, PairProduct},   {x64, x86, x64, PairProduct},
+        {x86, x86, x64, Here},          {x64, x86, x86, NotRunnable},   {arm, x86, x64, NotRunnable},
+        {arm, x64, x64, NotRunnable},   {0x01C4, x64, arm, NotRunnable},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << std::hex << "runtime " << c.runtime << ", launcher " << c.own << ", system " << c.host);
+        EXPECT_EQ(FitOf(c.runtime, c.own, c.host, true, true), c.withBothPairs);
+        // Each pair runs only its own machines: "Pair Product" x86 and x64, "Pair Product ARM64" ARM64.
+        EXPECT_EQ(FitOf(c.runtime, c.own, c.host, true, false), c.withBothPairs == Arm64Pair ? NoPair : c.withBothPairs);
+        EXPECT_EQ(FitOf(c.runtime, c.own, c.host, false, true), c.withBothPairs == PairProduct ? NoPair : c.withBothPairs);
+    }
+}
+
 // Files on disk, read through the Win32 shell.
 #ifdef _WIN32
 TEST(ImageFile, RealImagesOfBothArchitecturesAndBrokenOrUnreadableFiles) {
@@ -84,6 +106,9 @@ TEST(ImageFile, RealImagesOfBothArchitecturesAndBrokenOrUnreadableFiles) {
     EXPECT_EQ(ImageMachineOfFile(test::StandinJvm()), kOwnMachine);
     const WString other = test::StandinJvm(test::JvmVariant::Full, test::Arch::Other);
     EXPECT_EQ(ImageMachineOfFile(other), 0x014C) << "the other build tree must hold the stand-in runtime";
+    if (!test::Arm64BuildDir().empty()) {
+        EXPECT_EQ(ImageMachineOfFile(test::StandinJvm(test::JvmVariant::Full, test::Arch::Arm64)), 0xAA64);
+    }
     const std::string real = test::ReadBytes(other);
     ASSERT_GT(real.size(), 1024u);
     EXPECT_FALSE(ImageMachineOfFile(File(L"empty.dll", "")));

@@ -152,7 +152,7 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
     }
 }
 
-// Where a chosen folder is written back: a service's own file and its pair's, the user files of
+// Where a chosen folder is written back: a service's own file and its pairs', the user files of
 // launcher and pair when it goes to the paired product, other lines kept; a file that cannot be
 // written is reported and left as it was, and the start goes on.
 TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
@@ -173,8 +173,9 @@ TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
         WString message;                                  // the one message box, none when empty
         std::vector<std::pair<WString, WString>> expect;  // file, JRE Path in it; empty: the file as it was
     } rows[] = {
-        {L"; comment\r\n[Application]\r\nApplication Type=service\r\nPair Product={app}\\App64.exe\r\n", {}, None, 0, L"",
-         {{L"{app}\\App.ini", jre + L"\\"}, {L"{app}\\App64.ini", jre + L"\\"}, {user, L""}}},
+        {L"; comment\r\n[Application]\r\nApplication Type=service\r\nPair Product={app}\\App64.exe\r\n"
+         L"Pair Product ARM64={app}\\AppArm.exe\r\n", {}, None, 0, L"",
+         {{L"{app}\\App.ini", jre + L"\\"}, {L"{app}\\App64.ini", jre + L"\\"}, {L"{app}\\AppArm.ini", jre + L"\\"}, {user, L""}}},
         {toPair + L"Yes\r\n", 7, None, 7, L"", users},
         {toPair + L"no\r\n", 7, None, 0, L"", users},
         {toPair + L"Yes\r\n", {}, None, -1, L"Failed to start the paired product: " + pairExe + L" (errno = 2).", users},

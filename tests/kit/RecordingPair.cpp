@@ -13,7 +13,7 @@ RecordingPair::RecordingPair(WString exePath, int exitCode) : exePath_(std::move
 }
 
 std::vector<std::pair<WString, WString>> RecordingPair::Environment() const {
-    return {{L"TARN_TEST_PAIR_RECORD", exePath_ + L".starts"}, {L"TARN_TEST_PAIR_EXIT", std::to_wstring(exitCode_)}};
+    return {{L"TARN_TEST_PAIR_EXIT", std::to_wstring(exitCode_)}};
 }
 
 WStringList RecordingPair::Starts() const {

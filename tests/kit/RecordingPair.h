@@ -9,7 +9,8 @@ namespace tarn::test {
 
 class RecordingPair {
 public:
-    // Every start of the copy at exePath exits with exitCode.
+    // Every start of the copy at exePath exits with exitCode (the same for every copy in one
+    // environment); each copy records its own starts.
     explicit RecordingPair(WString exePath, int exitCode = 0);
     const WString& ExePath() const { return exePath_; }
     // For the launcher's environment, which the pair inherits.

@@ -1,5 +1,5 @@
 // A paired product for the tests: appends its command line (UTF-16, one line per start) to the
-// file named by TARN_TEST_PAIR_RECORD and exits with the number in TARN_TEST_PAIR_EXIT.
+// file of its own name plus ".starts" and exits with the number in TARN_TEST_PAIR_EXIT.
 #include <windows.h>
 
 #include <cstdio>
@@ -7,7 +7,9 @@
 
 int wmain() {
     wchar_t record[1024] = {};
-    if (GetEnvironmentVariableW(L"TARN_TEST_PAIR_RECORD", record, 1024) != 0) {
+    const DWORD length = GetModuleFileNameW(nullptr, record, 1000);
+    if (length > 0 && length < 1000) {
+        wcscat(record, L".starts");
         if (FILE* file = _wfopen(record, L"ab")) {
             const wchar_t* line = GetCommandLineW();
             fwrite(line, sizeof(wchar_t), wcslen(line), file);

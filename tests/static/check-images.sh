@@ -1,6 +1,7 @@
 #!/bin/bash
-# Static checks of the shipped executables: machine, subsystem, imports, resources.
-#   check-images.sh BUILD_DIR [OTHER_BUILD_DIR]
+# Static checks of the shipped executables: machine, subsystem, imports, resources, size, symbols.
+# LLVM's tools read the images of every machine (GNU objdump on Debian 12 knows no ARM64 PE).
+#   check-images.sh BUILD_DIR [OTHER_BUILD_DIR [ARM64_BUILD_DIR]]
 set -u
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -10,12 +11,31 @@ size_budget=300000
 
 allowed_dlls='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comctl32|ole32|oleaut32|msvcrt|comdlg32|version|ucrtbase|api-ms-win-.*)\.dll$'
 
+# The symbols beside an image: a GNU debug link to <image>.debug, or (Zig's linker for ARM64) a
+# CodeView record naming <name>.pdb, which must carry the same signature.
+check_symbols() {
+  local image=$1 sections=$2
+  grep -qE '^\s+[0-9]+ \.debug_' <<<"$sections" && fail "$image: not stripped"
+  if grep -q '\.gnu_debuglink' <<<"$sections"; then
+    grep -q '\.debug_info' < <(llvm-objdump-14 -h "$image.debug" 2>/dev/null) ||
+      fail "$image.debug: no symbols beside the executable"
+    return
+  fi
+  local record pdb guid
+  record=$(llvm-readobj-14 --coff-debug-directory "$image")
+  pdb=$(sed -n 's/^ *PDBFileName: //p' <<<"$record")
+  guid=$(sed -n 's/^ *PDBGUID: (\(.*\))/\1/p' <<<"$record" | tr -d ' ' | tr 'A-F' 'a-f')
+  if [ "$pdb" != "$(basename "${image%.exe}").pdb" ] || [ -z "$guid" ]; then
+    fail "$image: no link to its symbol file"
+  elif ! od -An -tx1 -v "$(dirname "$image")/$pdb" 2>/dev/null | tr -d ' \n' | grep -q "$guid"; then
+    fail "$image: $pdb beside it is missing or belongs to another build"
+  fi
+}
+
 # check_image IMAGE MACHINE SUBSYSTEM: SUBSYSTEM is 2 (Windows GUI) or 3 (Windows CUI, the console).
 check_image() {
   local image=$1 machine=$2 subsystem=$3
   [ -f "$image" ] || { fail "$image is missing"; return; }
-  local dump
-  dump=$(x86_64-w64-mingw32-objdump -p "$image") || { fail "$image cannot be read"; return; }
   # The machine field is the two bytes after the PE signature.
   local pe_offset
   pe_offset=$(od -An -tu4 -j60 -N4 "$image" | tr -d ' ')
@@ -25,15 +45,21 @@ check_image() {
   # The subsystem field is the two bytes at offset 68 of the optional header (PE signature + 4 + 20).
   found=$(od -An -tu2 -j$((pe_offset + 24 + 68)) -N2 "$image" | tr -d ' ')
   [ "$found" = "$subsystem" ] || fail "$image: subsystem $found, expected $subsystem"
+  local imports
+  imports=$(llvm-readobj-14 --coff-imports "$image") || { fail "$image cannot be read"; return; }
   while read -r dll; do
     [[ "${dll,,}" =~ $allowed_dlls ]] || fail "$image imports $dll, which is not a system DLL"
-  done < <(grep 'DLL Name:' <<<"$dump" | awk '{print $3}')
+  done < <(sed -n 's/^ *Name: //p' <<<"$imports")
   local resources
-  resources=$(x86_64-w64-mingw32-objdump -s -j .rsrc "$image" 2>/dev/null)
-  [ -n "$resources" ] || fail "$image has no resources"
-  # The manifest asks for common controls 6; string 210 must be in the string table (UTF-16).
+  resources=$(llvm-readobj-14 --coff-resources "$image" | sed -n 's/^ *Type: \([A-Z_]*\) .*/\1/p' | sort | tr '\n' ' ')
+  [ "$resources" = "DIALOG GROUP_ICON ICON MANIFEST MESSAGETABLE STRINGTABLE VERSIONINFO " ] ||
+    fail "$image: resources $resources, expected dialogs, icon, manifest, message table, string table and version block"
+  # The manifest asks for common controls 6; string 210 must be in the string table (UTF-16); the
+  # version block names the file as built.
   strings -a "$image" | grep -q 'Microsoft.Windows.Common-Controls' || fail "$image: manifest missing"
   strings -a -el "$image" | grep -q 'Main class was not specified in INI file.' || fail "$image: string table missing"
+  strings -a -el "$image" | grep -A1 -x OriginalFilename | grep -qx "$(basename "$image")" ||
+    fail "$image: the version block does not name $(basename "$image")"
   # Event Viewer shows a service's events through message 1 of the message table, "%1": the text
   # the event carries, as it stands. (Wine has no Event Viewer to show it.)
   x86_64-w64-mingw32-windres -i "$image" -O rc 2>/dev/null | grep -A1 'MessageId = 0x1$' | grep -qx '   %1\\000\\000' ||
@@ -41,15 +67,13 @@ check_image() {
   local size
   size=$(stat -c %s "$image")
   [ "$size" -le "$size_budget" ] || fail "$image: $size bytes, over the budget of $size_budget"
-  grep -qE '^\s+[0-9]+ \.debug_' < <(x86_64-w64-mingw32-objdump -h "$image") && fail "$image: not stripped"
-  grep -q '\.gnu_debuglink' < <(x86_64-w64-mingw32-objdump -h "$image") || fail "$image: no link to its symbol file"
-  grep -q '\.debug_info' < <(x86_64-w64-mingw32-objdump -h "$image.debug" 2>/dev/null) ||
-    fail "$image.debug: no symbols beside the executable"
+  check_symbols "$image" "$(llvm-objdump-14 -h "$image")"
   echo "checked $image (machine 0x$machine, $size bytes)"
 }
 
 build=$1
 other=${2:-}
+arm64=${3:-}
 check_image "$build/tarn64.exe" 8664 2
 check_image "$build/tarnc64.exe" 8664 3
 if [ -n "$other" ]; then
@@ -57,6 +81,13 @@ if [ -n "$other" ]; then
   check_image "$other/tarnc.exe" 014c 3
 else
   fail "no i686 build tree given"
+fi
+# The ARM64 launchers are an optional part of the build (TARN_ARM64=1); tools/test.sh builds them.
+if [ -n "$arm64" ]; then
+  check_image "$arm64/tarnarm64.exe" aa64 2
+  check_image "$arm64/tarncarm64.exe" aa64 3
+else
+  echo "ARM64 launchers not built: not checked"
 fi
 [ "$failures" -eq 0 ] || exit 1
 echo "image checks passed"

@@ -10,7 +10,8 @@ namespace tarn::test {
 namespace {
 
 WString StandinFolder(Arch arch) {
-    const WString root = GetEnvironment(arch == Arch::Native ? L"TARN_BUILD_DIR" : L"TARN_OTHER_BUILD_DIR");
+    static const wchar_t* const kTrees[] = {L"TARN_BUILD_DIR", L"TARN_OTHER_BUILD_DIR", L"TARN_ARM64_BUILD_DIR"};
+    const WString root = GetEnvironment(kTrees[static_cast<int>(arch)]);
     return root + L"\\standin\\";
 }
 

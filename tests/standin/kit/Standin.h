@@ -17,9 +17,10 @@ class AssertionResult;
 namespace tarn::test {
 
 enum class JvmVariant { Full, NoLauncherHelper, NoDefaultInitArgs, NoCreateJavaVm };
-enum class Arch { Native, Other };  // Native: the tests' own (x86_64); Other: the i686 image
+// Native: the tests' own (x86_64); Other: the i686 image; Arm64: the ARM64 image, never run
+enum class Arch { Native, Other, Arm64 };
 
-// A stand-in jvm.dll of this build (Other: from the i686 build tree).
+// A stand-in jvm.dll of this build (Other, Arm64: from that build tree).
 WString StandinJvm(JvmVariant variant = JvmVariant::Full, Arch arch = Arch::Native);
 WString StandinSplashLibrary(Arch arch = Arch::Native);
 
