@@ -80,4 +80,17 @@ using GdiObjectHolder = UniqueResource<ResourceTraits<HGDIOBJ, nullptr, CloseGdi
 using WindowHolder = UniqueResource<ResourceTraits<HWND, nullptr, CloseWindowHandle>>;
 using MemoryDcHolder = UniqueResource<ResourceTraits<HDC, nullptr, CloseMemoryDc>>;
 
+// Holds a slim reader/writer lock exclusively for a scope. The library's mutex would bring its
+// exception classes into the executable for failures a slim lock cannot have.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
 }  // namespace tarn

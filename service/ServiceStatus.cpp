@@ -7,7 +7,7 @@ namespace {
 // and the VM's exit hook; STOPPED must be the last the SCM hears.
 bool Report(ServiceState& service, const ServiceReport& report, bool endsElsewhere = false) {
     if (service.statusHandle == nullptr) return false;
-    AcquireSRWLockExclusive(&service.reportLock);
+    const ExclusiveLock held(service.reportLock);
     const bool open = !service.stopped;
     if (open) {
         SERVICE_STATUS status{SERVICE_WIN32_OWN_PROCESS, report.state, report.controlsAccepted, report.win32ExitCode,
@@ -20,7 +20,6 @@ bool Report(ServiceState& service, const ServiceReport& report, bool endsElsewhe
         }
         SetServiceStatus(service.statusHandle, &status);
     }
-    ReleaseSRWLockExclusive(&service.reportLock);
     return open;
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 
 #include "base/Handles.h"
 #include "report/Reporter.h"
@@ -13,6 +14,11 @@ namespace tarn {
 
 class StartCapture {
 public:
+    StartCapture() = default;
+    StartCapture(const StartCapture&) = delete;
+    StartCapture& operator=(const StartCapture&) = delete;
+    ~StartCapture() { End(); }
+
     // For a desktop run without standard error: a pipe stands in for standard output and error
     // until End. The program's own output later goes nowhere, as without the pipe.
     void Begin(const Reporter& reporter);
@@ -21,8 +27,17 @@ public:
     void ReportIfStarting(const Reporter& reporter);
 
 private:
+    static DWORD WINAPI Drain(void* self);
+    // Moves what the pipe holds into the kept text, without waiting; the caller holds lock_.
+    void TakeAvailable();
+
     HandleHolder read_;
     HandleHolder write_;  // kept open: the runtime holds its value as its standard streams
+    HandleHolder stop_;
+    HandleHolder drainer_;
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::string kept_;  // the end of what was printed: an explanation comes last
+    bool cut_ = false;  // kept_ lost its front
     HANDLE savedOutput_ = nullptr;
     HANDLE savedError_ = nullptr;
     std::atomic<bool> starting_ = false;

@@ -71,9 +71,17 @@ ChildProcess::ChildProcess(const WString& program, const WString& arguments, con
     }
 }
 
-ChildProcess::ChildProcess(DWORD processId)
+ChildProcess::ChildProcess(DWORD processId, const WString& program)
     : process_(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId)),
-      id_(processId) {}
+      id_(processId) {
+    wchar_t image[MAX_PATH * 4];
+    DWORD length = MAX_PATH * 4;
+    if (process_ == nullptr || (QueryFullProcessImageNameW(process_, 0, image, &length) &&
+                                CompareStringOrdinal(image, length, program.c_str(), -1, TRUE) == CSTR_EQUAL))
+        return;
+    CloseHandle(process_);
+    process_ = nullptr;
+}
 
 ChildProcess::~ChildProcess() {
     if (process_ == nullptr) return;

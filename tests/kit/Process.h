@@ -54,8 +54,9 @@ RunResult RunProgram(const WString& program, const WString& arguments, const Run
 class ChildProcess {
 public:
     ChildProcess(const WString& program, const WString& arguments, const RunOptions& options = {});
-    // A process another one started (the SCM), held from now on; not Started() when it is gone.
-    explicit ChildProcess(DWORD processId);
+    // A process another one started (the SCM), held from now on; not Started() when it is gone, or
+    // when the id already names another program (Wine hands an ended process's id on at once).
+    ChildProcess(DWORD processId, const WString& program);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -195,7 +195,7 @@ std::unique_ptr<ChildProcess> Launch::StartAsService(const WString& arguments) {
                                   SERVICE_WIN32_OWN_PROCESS | SERVICE_INTERACTIVE_PROCESS, SERVICE_DEMAND_START,
                                   SERVICE_ERROR_NORMAL, exe.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
     EXPECT_TRUE(service_ && StartServiceW(service_.get(), 0, nullptr)) << "cannot start the service: error " << GetLastError();
-    return std::make_unique<ChildProcess>(ServiceStatus().dwProcessId);
+    return std::make_unique<ChildProcess>(ServiceStatus().dwProcessId, ExePath());
 }
 
 SERVICE_STATUS_PROCESS Launch::ServiceStatus() const {

@@ -61,8 +61,10 @@ check_image() {
   strings -a -el "$image" | grep -A1 -x OriginalFilename | grep -qx "$(basename "$image")" ||
     fail "$image: the version block does not name $(basename "$image")"
   # Event Viewer shows a service's events through message 1 of the message table, "%1": the text
-  # the event carries, as it stands. (Wine has no Event Viewer to show it.)
-  x86_64-w64-mingw32-windres -i "$image" -O rc 2>/dev/null | grep -A1 'MessageId = 0x1$' | grep -qx '   %1\\000\\000' ||
+  # the event carries, as it stands. (Wine has no Event Viewer to show it.) As MESSAGE_RESOURCE_DATA:
+  # one block of ids 1 to 1 whose entries start at byte 16; the entry 12 bytes long, UTF-16 (flag 1),
+  # "%1" and its terminator.
+  od -An -v -tx1 "$image" | tr -d ' \n' | grep -q '010000000100000001000000100000000c0001002500310000000000' ||
     fail "$image: message table missing"
   local size
   size=$(stat -c %s "$image")
