@@ -8,6 +8,7 @@
 
 #include "base/Conversion.h"
 #include "bench/BenchKit.h"
+#include "jre/Architecture.h"
 #include "jre/RegistrySearch.h"
 #include "launcher/Launcher.h"
 #include "launcher/Settings.h"
@@ -110,7 +111,7 @@ void RegistryScale() {
         const double median = MedianTime(11, [&] {
             Launcher launcher;
             ReadSettingsFile(launcher, ini);
-            found = found && SearchRegistry(launcher, RegistryView::Own).has_value();
+            found = found && SearchRegistry(launcher, RegistryView::Own, kOwnMachine).has_value();
         });
         std::printf("  %4d runtimes a view  %8.2f ms  %7.1f us/runtime", count, median, 1000.0 * median / count);
         if (previous > 0) std::printf("  ratio to previous %5.1f", median / previous);
