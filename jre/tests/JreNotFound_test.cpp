@@ -121,7 +121,7 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
          {L"{app}\\classes", false}, {L"{app}\\rt\\jre", true}}, WM_COMMAND, IDOK},
         {L"JVM Type=server", start + L"with a server JVM (latest version) from:",
          {{L"{app}\\rt\\jre", false}, {L"{app}\\rt\\server", true}}, WM_COMMAND, IDOK},
-        {L"Minimum Version=1.8\r\nMaximum Version=any", start + L"(minimum version 1.8) from:", {}, WM_CLOSE, 0},
+        {L"Maximum Version=11", start + L"(maximum version 11.0) from:", {}, WM_CLOSE, 0},
         {L"Minimum Version=1.8\r\nMaximum Version=1.8", start + L"(version between 1.8 and 1.8) from:",
          {{L"{app}\\rt\\jre", true}}, WM_KEYDOWN, VK_ESCAPE},
     };

@@ -34,10 +34,13 @@ TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
          L"[Application]\r\nFailure Check=Yes\r\n", L"", "", 1, "worker done\r\n",
          "Exception in thread \"main\" java.lang.IllegalStateException: boom\r\n\tat app.Main.main(Main.java:3)\r\n"},
         {"standard input", "in\nin\nin", L"", L"", "first line\r\nzweite Zeile ü\n", 0, "first line\r\nzweite Zeile ü\r\nnull\r\n"},
-        {"arguments with spaces and non-Latin text", "args", L"", L"\"two words\" 日本語 Ünï", "", 0, "two words\r\n日本語\r\nÜnï\r\n"},
+        // Only spaces separate words; a quote opens a word and the next one ends it; no escapes.
+        {"arguments: non-Latin text and the word rules", "args", L"",
+         L"\"two words\" 日本語 Ünï a\tb a\"b c\" \"ab\"cd \"C:\\path\\\" x \"\" \"open to the end", "", 0,
+         "two words\r\n日本語\r\nÜnï\r\na\tb\r\na\"b\r\nc\"\r\nab\r\ncd\r\nC:\\path\\\r\nx\r\n\r\nopen to the end\r\n"},
         {"a configuration error", "", L"Main Class=\r\n", L"", "", -1, "", "Main class was not specified in INI file.\r\n"},
-        {"no runtime", "", L"Minimum Version=1.8\r\n", L"", "", -1, "", "The Java Runtime Environment (JRE) was not found. "
-         "Please  download and install a JRE (minimum version 1.8) from:\r\nhttps://adoptium.net/\r\n", {}},
+        {"no runtime", "", L"Minimum Version=1.8\r\nMaximum Version=1.8.0.0\r\n", L"", "", -1, "", "The Java Runtime Environment "
+         "(JRE) was not found. Please  download and install a JRE (version 1.8 is required) from:\r\nhttps://adoptium.net/\r\n", {}},
         {"the remembered JRE Path", "out started", L"", L"", "", 0, "started\r\n", "", {{L"{app}\\elsewhere", {}}}},
         {"Output File and Error File win", "out to a file\nerr to another", kRedirected, L"", "", 0},
         {"Ctrl+C: the hook runs, the VM's code", "hook hook ran\nout ready\nawait tarn-console-never", L"", L"", "", 130, "ready\r\nhook ran\r\n"},
@@ -47,8 +50,8 @@ TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
          "Restarted more than 5 times within 5 minutes (exit code 23): not started again.\r\n"},
         {"restarts: Ctrl+C reaches the run", "hook hook ran\nout ready\nawait tarn-console-never", kRestart, L"", "", 130,
          "ready\r\nhook ran\r\n"},
-        {"a console shows non-Latin text of a message", "", L"Main Class=app.Ünïcödé日本\r\n", L"", "", -1, "",
-         "Could not find the main class app/Ünïcödé日本.", {{L"{app}\\jre", {.variant = JvmVariant::NoLauncherHelper}}}, true},
+        {"a console shows a message's non-Latin text; the name in it is no format", "", L"Main Class=app.Ünïcödé日本%s%d%n\r\n",
+         L"", "", -1, "", "Could not find the main class app/Ünïcödé日本%s%d%n.", {{L"{app}\\jre", {.variant = JvmVariant::NoLauncherHelper}}}, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
