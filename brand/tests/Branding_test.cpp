@@ -23,8 +23,8 @@ struct ToolRun {
 };
 
 ToolRun RunTool(const WString& arguments, const TempFolder& folder) {
-    const RunResult run = RunProgram(BuildDir() + L"\\brand\\tarnbrand.exe", arguments,
-                                     {.workingFolder = folder.Path(), .outputFile = folder.Path() + L"\\tool.log"});
+    const RunOptions options{.workingFolder = folder.Path(), .outputFile = folder.Path() + L"\\tool.log"};
+    const RunResult run = ChildProcess(BuildDir() + L"\\brand\\tarnbrand.exe", arguments, options).Wait(options);
     return {run.finished ? run.ExitCode() : -1, ReadBytes(folder.Path() + L"\\tool.log")};
 }
 

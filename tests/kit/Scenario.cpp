@@ -88,7 +88,11 @@ WStringList EventTexts(const std::string& log) {
 
 }  // namespace
 
-WStringList Outcome::DialogTexts() const { return RunResult{.dialogs = dialogs}.DialogTexts(); }
+WStringList Outcome::DialogTexts() const {
+    WStringList texts;
+    for (const SeenDialog& dialog : dialogs) texts.push_back(dialog.text);
+    return texts;
+}
 
 Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std::make_unique<TempFolder>(scenario_.folderName)) {
     trace_ = std::make_unique<TraceFile>(scenario_.service ? kServiceTrace : Folder() + L"\\trace.txt");
@@ -140,6 +144,7 @@ WString Launch::Expand(const WString& text) const {
 RunOptions Launch::Options() const {
     RunOptions options;
     options.timeoutMs = scenario_.timeoutMs;
+    options.workingFolder = Expand(scenario_.workingFolder);
     options.onDialog = scenario_.onDialog;
     for (const auto& [name, value] : scenario_.environment) options.environment.emplace_back(name, Expand(value));
     options.environment.push_back(trace_->Variable());

@@ -55,6 +55,7 @@ struct Scenario {
     WString exeName = L"App.exe";
     WString folderName = L"app";  // the start of the product folder's name
     WString launcher;  // the executable copied as exeName; the real launcher when empty
+    WString workingFolder;  // the launcher's current folder; the test's own when empty
     DWORD timeoutMs = 60000;
     // Called for each new dialog while the launcher runs; returns true when it answered it (else OK is pressed).
     std::function<bool(const SeenDialog&)> onDialog;
@@ -103,13 +104,13 @@ public:
     const WString& Folder() const;
     WString ExePath() const { return Folder() + L"\\" + scenario_.exeName; }
     WString Expand(const WString& text) const;  // replaces {app} and {appdata}
-    RunOptions Options() const;                 // the environment, time limit and dialog answers of a run
     Trace ReadTrace() const { return trace_->Read(); }
     // A service scenario, once started: what the SCM says of it now, and a control sent to it.
     SERVICE_STATUS_PROCESS ServiceStatus() const;
     bool ControlService(DWORD control) const;
 
 private:
+    RunOptions Options() const;  // the environment, time limit and dialog answers of a run
     std::unique_ptr<ChildProcess> StartAsService(const WString& arguments);
 
     Scenario scenario_;
