@@ -12,7 +12,6 @@ namespace tarn::test {
 namespace {
 
 const WString kUserFile = L"{appdata}\\Console Test\\{C0}\\Tool.ini";
-const WString kRemembered = L"[Java Runtime Environment]\r\nJRE Path={app}\\elsewhere\r\n";
 const WString kRestart = L"[Application]\r\nRestart Exit Codes=23\r\n";
 const WString kRedirected = L"[Application]\r\nOutput File={app}\\out.log\r\nError File={app}\\err.log\r\n";
 
@@ -41,7 +40,6 @@ TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
         {"a configuration error", "", L"Main Class=\r\n", L"", "", -1, "", "Main class was not specified in INI file.\r\n"},
         {"no runtime", "", L"Minimum Version=1.8\r\nMaximum Version=1.8.0.0\r\n", L"", "", -1, "", "The Java Runtime Environment "
          "(JRE) was not found. Please  download and install a JRE (version 1.8 is required) from:\r\nhttps://adoptium.net/\r\n", {}},
-        {"the remembered JRE Path", "out started", L"", L"", "", 0, "started\r\n", "", {{L"{app}\\elsewhere", {}}}},
         {"Output File and Error File win", "out to a file\nerr to another", kRedirected, L"", "", 0},
         {"Ctrl+C: the hook runs, the VM's code", "hook hook ran\nout ready\nawait tarn-console-never", L"", L"", "", 130, "ready\r\nhook ran\r\n"},
         // A supervisor that restarts the program leaves the standard handles and Ctrl+C to each run.
@@ -57,8 +55,7 @@ TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
         SCOPED_TRACE(row.what);
         Launch launch({.settings = L"[Product Information]\r\nProduct Name=Console Test\r\nProduct Code={C0}\r\n" + AppSettings(row.settings),
                        .classes = {{"app/Main", "method main\n" + row.script + "\nend\n"}}, .runtimes = row.runtimes,
-                       .files = {{kUserFile, row.runtimes.empty() ? "" : Utf16Bytes(kRemembered)}}, .environment = {{L"JAVA_HOME", L""}},
-                       .exeName = L"Tool.exe", .launcher = BuildDir() + L"\\tarnc64.exe", .input = row.input,
+                       .environment = {{L"JAVA_HOME", L""}}, .exeName = L"Tool.exe", .launcher = BuildDir() + L"\\tarnc64.exe", .input = row.input,
                        .errorOnConsole = row.onConsole});
         std::unique_ptr<ChildProcess> process = launch.Start(row.arguments);
         if (row.exitCode == 130) {
@@ -76,7 +73,7 @@ TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
         EXPECT_EQ(ReadBytes(launch.Expand(L"{app}\\out.log")) + ReadBytes(launch.Expand(L"{app}\\err.log")),
                   row.settings == kRedirected ? "to a file\r\nto another\r\n" : "");
         // Nothing written, also without a runtime (no dialog, no choice to remember).
-        EXPECT_EQ(ReadBytes(launch.Expand(kUserFile)), row.runtimes.empty() ? "" : Utf16Bytes(launch.Expand(kRemembered)));
+        EXPECT_FALSE(FileExists(launch.Expand(kUserFile)));
     }
 }
 
