@@ -3,14 +3,10 @@
 // built-in base settings by running the branded launcher.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include "base/Handles.h"
 #include "tests/kit/Locations.h"
-#include "tests/kit/Process.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
@@ -65,13 +61,11 @@ std::string PickedIcon(const WString& path) {
     return picked;
 }
 
-TEST(Branding, TheBuildCarriesTarnsOwnIconVersionAndLevel) {
+// The build carries Tarn's own icon, version and level; a branded copy the vendor's, and base settings.
+TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
     EXPECT_NE(PickedIcon(LauncherExe()), "");
     EXPECT_EQ(VersionString(LauncherExe(), L"OriginalFilename"), L"tarn64.exe");
     EXPECT_NE(Resource(LauncherExe(), RT_MANIFEST, 1).find("level=\"asInvoker\""), std::string::npos);
-}
-
-TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
     TempFolder work(L"brand");
     CopyTo(VendorIcon(), work.File(L"vendor.ico"));
     WriteBytes(work.File(L"base.ini"), "[Java Runtime Environment]\nMain Class=app.Main\n[Class Path]\nClass Path=classes\n");

@@ -5,7 +5,6 @@
 
 #include "launcher/SettingsStore.h"
 #include "tests/kit/Scenario.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {

@@ -15,7 +15,6 @@
 #include "tests/kit/RecordingPair.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn {
 namespace {
@@ -103,17 +102,14 @@ struct NoRoamingFolder {
     ~NoRoamingFolder() { Set(L"%USERPROFILE%\\AppData\\Roaming"); }  // the system's default
 };
 
-class JreNotFound : public testing::Test {
-protected:
-    void TearDown() override { RemoveTree(GetEnvironment(L"APPDATA") + L"\\Tarn Test"); }
-};
+void ForgetChoices() { RemoveTree(GetEnvironment(L"APPDATA") + L"\\Tarn Test"); }
 
 // Each row browses to its folders in turn (OK enabled or not after each), then closes the dialog by
 // Cancel, the close box or Esc (nothing written) or by OK: the last folder is written back (for the
 // user; a service's own file and its pair's; the user files of launcher and pair when it goes to the
 // paired product; other lines kept), or a file that cannot be written is reported and left as it was,
 // and the start goes on.
-TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) {
+TEST(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) {
     const WString start = L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE ";
     TempFolder pairs(L"pair");
     const WString pairExe = pairs.Path() + L"\\App32.exe", user = kUserFolder + L"App.ini", jre = L"{app}\\rt\\jre";
@@ -157,7 +153,7 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) 
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(&row - rows);
-        TearDown();  // nothing remembered by an earlier row
+        ForgetChoices();  // nothing remembered by an earlier row
         std::optional<RecordingPair> pair;
         if (row.pairExit) pair.emplace(pairExe, *row.pairExit);
         else DeleteFileW(pairExe.c_str());
@@ -215,7 +211,7 @@ TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) 
         }
         if (goesOn && !row.expect[0].second.empty()) ExpectEnd(launch.Run(), 0);  // the next start asks no more
     }
-    TearDown();
+    ForgetChoices();
 }
 
 const wchar_t kColorKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
@@ -254,7 +250,7 @@ void Click(HWND control, POINT down, POINT up) {
     SendMessageTimeoutW(control, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y), 0, 5000, &ignored);
 }
 
-TEST_F(JreNotFound, LinkColoursComeFromTheBrowserSettingsAndOnlyTheTextOpensTheLink) {
+TEST(JreNotFound, LinkColoursComeFromTheBrowserSettingsAndOnlyTheTextOpensTheLink) {
     struct Row {
         WString link, visited;
         COLORREF before, after;

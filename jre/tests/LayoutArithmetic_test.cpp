@@ -13,20 +13,18 @@ namespace {
 
 LayoutRect Sized(int32_t width, int32_t height) { return {10, 10, 10 + width, 10 + height}; }
 
-struct CentreCase {
-    const char* name;
-    LayoutRect dialog;
-    OwnerWindow owner;
-    LayoutRect workArea;
-    LayoutPoint expected;
-};
-
 // A dialog without owner, centred on the work area, is checked on the real exception report.
 TEST(CenteredPosition, OwnerOrWorkAreaThenKeptInside) {
     const LayoutRect screen{0, 0, 1920, 1040};
     const LayoutRect ownerRect{100, 100, 700, 500};
     const LayoutRect leftMonitor{-1280, 0, 0, 1024};
-    const CentreCase cases[] = {
+    const struct {
+        const char* name;
+        LayoutRect dialog;
+        OwnerWindow owner;
+        LayoutRect workArea;
+        LayoutPoint expected;
+    } cases[] = {
         {"visible owner", Sized(400, 300), {true, true, false, ownerRect}, screen, {200, 150}},
         {"minimised owner: work area", Sized(400, 300), {true, true, true, ownerRect}, screen, {760, 370}},
         {"hidden owner: work area", Sized(400, 300), {true, false, false, ownerRect}, screen, {760, 370}},
@@ -38,32 +36,25 @@ TEST(CenteredPosition, OwnerOrWorkAreaThenKeptInside) {
         {"monitor above and left, odd sizes", Sized(401, 301), {}, {-1600, -900, 0, -40}, {-1000, -620}},
         {"wider than a negative monitor", Sized(1400, 300), {}, leftMonitor, {-1280, 362}},
     };
-    for (const CentreCase& c : cases) {
-        EXPECT_EQ(CenteredPosition(c.dialog, c.owner, c.workArea), c.expected) << c.name;
-    }
+    for (const auto& c : cases) EXPECT_EQ(CenteredPosition(c.dialog, c.owner, c.workArea), c.expected) << c.name;
 }
-
-struct PlaceCase {
-    const char* name;
-    uint32_t flags;
-    LayoutRect initial;
-    LayoutRect current;
-    int32_t dW, dH;
-    LayoutRect expected;
-};
 
 // The combinations the exception report's controls use, grown twice, are checked on the real dialog;
 // these are the rules its controls cannot show.
 TEST(PlaceControl, EachFlagCombination) {
     const LayoutRect button{153, 210, 203, 224};
-    const PlaceCase cases[] = {
+    const struct {
+        const char* name;
+        uint32_t flags;
+        LayoutRect initial, current;
+        int32_t dW, dH;
+        LayoutRect expected;
+    } cases[] = {
         {"size and move X: moves", kLayoutSizeX | kLayoutMoveX, button, button, 100, 0, {253, 210, 303, 224}},
         {"no flags keep the current edges", kLayoutRepaint, button, {5, 6, 25, 26}, 100, 40, {5, 6, 25, 26}},
         {"size X keeps the current left", kLayoutSizeX, {10, 0, 110, 20}, {12, 3, 130, 23}, 50, 0, {12, 3, 160, 23}},
     };
-    for (const PlaceCase& c : cases) {
-        EXPECT_EQ(PlaceControl(c.flags, c.initial, c.current, c.dW, c.dH), c.expected) << c.name;
-    }
+    for (const auto& c : cases) EXPECT_EQ(PlaceControl(c.flags, c.initial, c.current, c.dW, c.dH), c.expected) << c.name;
 }
 
 // The validation rules of a link colour value that the dialog's colours cannot show on their own

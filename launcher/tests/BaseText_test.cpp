@@ -9,7 +9,6 @@
 #include "base/Handles.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/Locations.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {

@@ -9,7 +9,6 @@
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {

@@ -209,11 +209,6 @@ bool Launch::ControlService(DWORD control) const {
     return ::ControlService(service_.get(), control, &status) != FALSE;
 }
 
-Outcome Launch::Run(const WString& arguments) {
-    std::unique_ptr<ChildProcess> process = Start(arguments);
-    return Finish(*process);
-}
-
 Gate::Gate() {
     static int count = 0;
     name_ = "tarn-gate-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);

@@ -96,7 +96,7 @@ public:
     // Runs the launcher to its end with the scenario's arguments (or these) and checks the stand-in
     // saw no JNI misuse.
     Outcome Run() { return Run(scenario_.arguments); }
-    Outcome Run(const WString& arguments);
+    Outcome Run(const WString& arguments) { return Finish(*Start(arguments)); }
     // Starts the launcher and leaves it running (a second one may start meanwhile); Finish waits for it.
     std::unique_ptr<ChildProcess> Start(const WString& arguments);
     Outcome Finish(ChildProcess& process);

@@ -1,15 +1,12 @@
 // The "Java Exception" report of an exception escaping main, read and answered as a user would.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <array>
 #include <functional>
 
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
