@@ -26,8 +26,7 @@ TEST(Console, StreamsExitCodesAndMessagesOfTheConsoleLauncher) {
         std::vector<RuntimeFolder> runtimes = {{L"{app}\\jre", {}}};
         bool onConsole = false;
     } rows[] = {
-        {"main returns", "out hello\nerr careful", L"", L"", "", 0, "hello\r\n", "careful\r\n"},
-        {"System.exit(3)", "out before\nexit 3\nout after", L"", L"", "", 3, "before\r\n"},
+        {"both streams; System.exit(3)", "out hello\nerr careful\nexit 3\nout after", L"", L"", "", 3, "hello\r\n", "careful\r\n"},
         {"main throws: 1 once its thread has ended, and no report window", "thread 100 worker done\nthrow java.lang.IllegalStateException boom",
          L"[Application]\r\nFailure Check=Yes\r\n", L"", "", 1, "worker done\r\n",
          "Exception in thread \"main\" java.lang.IllegalStateException: boom\r\n\tat app.Main.main(Main.java:3)\r\n"},
