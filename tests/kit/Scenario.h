@@ -1,13 +1,9 @@
-// End-to-end launches as rows of a table: a Scenario says what the user's machine holds (the
-// product folder, its settings, the Java programs, runtimes, registry rows, per-user files, the
-// environment); a Launch lays it out, runs the real launcher and reports what came out.
-//
-//   Scenario s{.settings = L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n",
-//              .classes = {{"app/Main", "method main\n  out hi\nend\n"}}};
-//   Outcome o = Launch(s).Run();   // then EXPECT_EQ(o.out, WStringList{L"hi"}) ...
-//
-// In every text of a Scenario (settings, arguments, file names, UTF-16 file contents, environment
-// values, registry values) "{app}" stands for the product folder and "{appdata}" for APPDATA.
+// End-to-end launches as rows of a table (tests/README.md shows one): a Scenario says what the
+// user's machine holds (the product folder, its settings, the Java programs, runtimes, registry
+// rows, per-user files, the environment); a Launch lays it out, runs the real launcher and reports
+// what came out. In every text of a Scenario (settings, arguments, file names, UTF-16 file
+// contents, environment values, registry values) "{app}" stands for the product folder and
+// "{appdata}" for APPDATA.
 #pragma once
 #include <functional>
 #include <memory>
