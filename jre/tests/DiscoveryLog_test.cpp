@@ -12,16 +12,6 @@ namespace {
 const WString kSunKey = L"Software\\JavaSoft\\Java Runtime Environment";
 const WString kLog = L"{app}\\start.log";
 
-struct LogRow {
-    const char* what;
-    std::vector<RuntimeFolder> runtimes;
-    std::vector<RegistryRow> registry;
-    WString javaHome;
-    int exitCode;
-    WStringList lines;  // whole lines the log must hold, in this order ({app} expanded)
-    WString log = kLog;  // TARN_LAUNCHER_LOG
-};
-
 // True when every expected line is a whole line of the log, in the same order.
 ::testing::AssertionResult HoldsInOrder(const WStringList& lines, const WStringList& expected) {
     auto at = lines.begin();
@@ -33,7 +23,15 @@ struct LogRow {
 }
 
 TEST(DiscoveryLog, TellsEveryStepOfAStart) {
-    const LogRow rows[] = {
+    const struct {
+        const char* what;
+        std::vector<RuntimeFolder> runtimes;
+        std::vector<RegistryRow> registry;
+        WString javaHome;
+        int exitCode;
+        WStringList lines;  // whole lines the log must hold, in this order ({app} expanded)
+        WString log = kLog;  // TARN_LAUNCHER_LOG
+    } rows[] = {
         {"a registry choice", {{L"{app}\\sun", {}}, {L"{app}\\tem", {}}},
          {{View::Own, kSunKey, L"1.8.0_45", L"{app}\\sun"},
           {View::Own, L"Software\\Eclipse Adoptium\\JDK", L"21.0.1.12\\hotspot\\MSI", L"{app}\\tem", REG_SZ, std::nullopt, L"Path"}},
@@ -61,7 +59,7 @@ TEST(DiscoveryLog, TellsEveryStepOfAStart) {
         {"a missing folder", {{L"{app}\\jre", {}}}, {}, L"", 0, {}, L"{app}\\no such folder\\start.log"},
         {"no log", {{L"{app}\\jre", {}}}, {}, L"", 0, {}, L""},
     };
-    for (const LogRow& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         Launch launch({.settings = AppSettings(L"All Vendors=Yes\r\nVirtual Machine Parameters=-Dx=1\r\n"),
                        .classes = {{"app/Main", "method main\n prop x\nend\n"}},

@@ -13,14 +13,11 @@
 namespace tarn {
 namespace {
 
-struct SplitCase {
-    WString text;
-    WString separator;
-    WStringList pieces;
-};
-
 TEST(SplitList, PiecesBetweenSeparators) {
-    const SplitCase cases[] = {
+    const struct {
+        WString text, separator;
+        WStringList pieces;
+    } cases[] = {
         {L"", L";", {}},
         {L"1.8;;11;", L";", {L"1.8", L"", L"11"}},  // a last separator adds no piece
         {L";;", L";", {L"", L""}},
@@ -29,27 +26,23 @@ TEST(SplitList, PiecesBetweenSeparators) {
         {L"a\nb\r\r\nc", L"\r\n", {L"a\nb\r", L"c"}},
         {L"a;;;b", L";;", {L"a", L";b"}},
     };
-    for (const SplitCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "text \"" << c.text << "\" at \"" << c.separator << "\"");
         EXPECT_EQ(SplitList(c.text, c.separator), c.pieces);
     }
 }
 
 struct Lookup {
-    WString section;
-    WString key;
-    WString value;
-};
-
-struct ParseCase {
-    const char* what;
-    WString text;
-    WStringList sections;
-    std::vector<Lookup> lookups;
+    WString section, key, value;
 };
 
 TEST(ParseSettingsText, SectionsAndPairs) {
-    const ParseCase cases[] = {
+    const struct {
+        const char* what;
+        WString text;
+        WStringList sections;
+        std::vector<Lookup> lookups;
+    } cases[] = {
         {"pairs in sections, last line without line end", L"[A]\r\nk=v\r\n[B]\r\nk=w",
          {L"A", L"B"}, {{L"A", L"k", L"v"}, {L"B", L"k", L"w"}}},
         {"a lone LF does not end a line", L"[A]\r\nk=v\nx=y\r\n",
@@ -79,7 +72,7 @@ TEST(ParseSettingsText, SectionsAndPairs) {
          {L"Sec"}, {{L"Sec", L"Key", L"v"}, {L"sec", L"Key", L""}, {L"Sec", L"key", L""}}},
         {"nothing but line ends", L"\r\n\r\n  \r\n", {}, {}},
     };
-    for (const ParseCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         MemorySettingsStore store;
         ParseSettingsText(c.text, store);
@@ -141,16 +134,12 @@ const WString kBaseText =
     L"Library Path=base-lib\r\n[Application+]\r\nOutput File=base-plus\r\n";
 const WString kJre = L"Java Runtime Environment";
 
-struct LayeredCase {
-    const char* what;
-    WString fileText;  // no file when empty
-    WString section;
-    WString key;
-    WString expected;
-};
-
 TEST(LayeredSettingsStore, BaseFileAndPlusSection) {
-    const LayeredCase cases[] = {
+    const struct {
+        const char* what;
+        WString fileText;  // no file when empty
+        WString section, key, expected;
+    } cases[] = {
         {"the file's value replaces it", L"[Java Runtime Environment]\r\nMain Class=file.Main", kJre, L"Main Class",
          L"file.Main"},
         {"an empty file value reads as absent", L"[Java Runtime Environment]\r\nMain Class=", kJre, L"Main Class",
@@ -164,7 +153,7 @@ TEST(LayeredSettingsStore, BaseFileAndPlusSection) {
          kJre, L"Library Path", L"file-lib"},
         {"a plus section in the base extends nothing", L"", L"Application", L"Output File", L""},
     };
-    for (const LayeredCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         test::TempFolder folder(L"layered");
         const WString path = folder.Path() + L"\\Start.ini";
