@@ -32,7 +32,6 @@ TEST(CenteredPosition, OwnerOrWorkAreaThenKeptInside) {
          {1520, 0}},
         {"owner past the bottom left", Sized(400, 300), {true, true, false, {-50, 900, 150, 1100}}, screen, {0, 740}},
         {"larger than the work area: left and top win", Sized(2000, 1200), {}, screen, {0, 0}},
-        {"monitor left of the primary", Sized(400, 300), {}, leftMonitor, {-840, 362}},
         {"monitor above and left, odd sizes", Sized(401, 301), {}, {-1600, -900, 0, -40}, {-1000, -620}},
         {"wider than a negative monitor", Sized(1400, 300), {}, leftMonitor, {-1280, 362}},
     };
