@@ -59,7 +59,6 @@ public:
         PostMessageW(dialog_, message, wParam, 0);
         return launch_.Finish(*process_);
     }
-    Outcome Press(int button) { return Finish(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED)); }
 
 private:
     Launch& launch_;
@@ -278,7 +277,7 @@ TEST(JreNotFound, LinkColoursComeFromTheBrowserSettingsAndOnlyTheTextOpensTheLin
         if (row.byKeyboard) SendMessageTimeoutW(link, WM_CHAR, VK_SPACE, 0, 0, 5000, nullptr);
         else Click(link, inside, inside);
         EXPECT_TRUE(AwaitCondition([&] { return Painted(link, row.after).has_value(); }));
-        ExpectEnd(session.Press(IDCANCEL), -1);
+        ExpectEnd(session.Finish(WM_COMMAND, IDCANCEL), -1);
     }
 }
 

@@ -13,8 +13,6 @@
 namespace tarn::test {
 namespace {
 
-using Files = std::vector<std::pair<WString, std::string>>;
-
 std::string Data(const WString& name) { return ReadBytes(SourceDir() + L"\\splash\\tests\\data\\" + name); }
 
 // The usual product showing {app}\s.png; main waits at the gate, then says so.
@@ -51,7 +49,7 @@ struct PlantedGdiPlusFirst {
 struct Shown {
     const char* what;
     WString settings;
-    Files files;       // besides {app}\s.png
+    std::vector<std::pair<WString, std::string>> files;  // besides {app}\s.png
     RECT rect;         // worked out by hand for the 1280 x 1024 screen of tools/with-display.sh
     int tolerance;     // per colour channel at the quadrants' centres; -1: nothing to see
     bool shadow = false;

@@ -12,11 +12,6 @@ namespace tarn::test {
 namespace {
 
 const WString kMessage = L"Gr\u00FC\u00DFe \u65E5\u672C";
-// A program thread that outlives main (sleeping that long first), then the exception.
-std::string ThrowingMain(int threadMs) {
-    return "method main\n thread " + std::to_string(threadMs) + " other thread done\n throw java.lang.IllegalStateException " +
-           ToUtf8(kMessage) + "\nend\n";
-}
 constexpr int kGripId = 0xE801;
 
 RECT ChildRect(HWND dialog, int id) {
@@ -104,15 +99,18 @@ TEST(ExceptionReport, EachAnswerAndItsExitCode) {
         int exitCode;
     } rows[] = {
         {"Ignore: the other thread goes on, exit 0", L"yes", InspectThenIgnore, 0},
-        {"Stop, which Escape and the close box also send (IDCANCEL)", L"YES", [](const SeenDialog& d) { return PressButton(d.window, 2), true; }, -1},
+        {"Stop (Escape and the close box: IDCANCEL too)", L"YES", [](const SeenDialog& d) { return PressButton(d.window, 2), true; }, -1},
         {"Failure Check other than yes: no report", L"true", nullptr, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const Outcome o = Launch({.settings = AppSettings(L"[Application]\r\nFailure Check=" + row.failureCheck +
                                                           L"\r\n[Display]\r\nSplash Screen={app}\\s.png\r\n"),
-                                  // Stopping must not wait for the other thread, which would end far later.
-                                  .classes = {{"app/Main", ThrowingMain(row.exitCode == 0 ? 300 : 30000)}},
+                                  // A thread that outlives main, then the exception. Stopping must not wait for
+                                  // the thread, which would end far later.
+                                  .classes = {{"app/Main", "method main\n thread " + std::to_string(row.exitCode == 0 ? 300 : 30000) +
+                                               " other thread done\n throw java.lang.IllegalStateException " + ToUtf8(kMessage) +
+                                               "\nend\n"}},
                                   .files = {{L"{app}\\s.png", ReadBytes(SourceDir() + L"\\splash\\tests\\data\\quadrants.png")}},
                                   .onDialog = [&](const SeenDialog& d) {
                                       if (!row.answer) return false;
