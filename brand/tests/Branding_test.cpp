@@ -3,15 +3,11 @@
 // built-in base settings by running the branded launcher.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include "base/Handles.h"
 #include "jre/PeImage.h"
 #include "tests/kit/Locations.h"
-#include "tests/kit/Process.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
@@ -24,8 +20,8 @@ struct ToolRun {
 };
 
 ToolRun RunTool(const WString& arguments, const TempFolder& folder) {
-    const RunResult run = RunProgram(BuildDir() + L"\\brand\\tarnbrand.exe", arguments,
-                                     {.workingFolder = folder.Path(), .outputFile = folder.Path() + L"\\tool.log"});
+    const RunOptions options{.workingFolder = folder.Path(), .outputFile = folder.Path() + L"\\tool.log"};
+    const RunResult run = ChildProcess(BuildDir() + L"\\brand\\tarnbrand.exe", arguments, options).Wait(options);
     return {run.finished ? run.ExitCode() : -1, ReadBytes(folder.Path() + L"\\tool.log")};
 }
 
@@ -66,15 +62,13 @@ std::string PickedIcon(const WString& path) {
     return picked;
 }
 
-TEST(Branding, TheBuildCarriesTarnsOwnIconVersionAndLevel) {
+// The build carries Tarn's own icon, version and level; a branded copy the vendor's, and base settings.
+// Every launcher is branded alike; only the x64 one runs here: the ARM64 one's base settings are seen
+// as its resources 9000 and 8000 instead of by a start.
+TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
     EXPECT_NE(PickedIcon(LauncherExe()), "");
     EXPECT_EQ(VersionString(LauncherExe(), L"OriginalFilename"), L"tarn64.exe");
     EXPECT_NE(Resource(LauncherExe(), RT_MANIFEST, 1).find("level=\"asInvoker\""), std::string::npos);
-}
-
-// Every launcher is branded alike. Only the x64 one runs here: the ARM64 one's base settings are
-// seen as its resources 9000 and 8000 instead of by a start.
-TEST(Branding, ABrandedCopyCarriesTheVendorsIconVersionLevelAndBaseSettings) {
     TempFolder work(L"brand");
     CopyTo(VendorIcon(), work.File(L"vendor.ico"));
     WriteBytes(work.File(L"base.ini"), "[Java Runtime Environment]\nMain Class=app.Main\n[Class Path]\nClass Path=classes\n");

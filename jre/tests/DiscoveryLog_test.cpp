@@ -7,25 +7,12 @@
 #include "launcher/SettingsStore.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
 
 const WString kSunKey = L"Software\\JavaSoft\\Java Runtime Environment";
 const WString kLog = L"{app}\\start.log";
-
-struct LogRow {
-    const char* what;
-    std::vector<RuntimeFolder> runtimes;
-    std::vector<RegistryRow> registry;
-    WString javaHome;
-    int exitCode;
-    WStringList lines;  // whole lines the log must hold, in this order ({app} expanded)
-    WString log = kLog;  // TARN_LAUNCHER_LOG
-    WString settings;    // further settings lines
-    bool onArm64 = false;  // the launcher runs on an ARM64 system
-};
 
 // True when every expected line is a whole line of the log, in the same order.
 ::testing::AssertionResult HoldsInOrder(const WStringList& lines, const WStringList& expected) {
@@ -38,7 +25,17 @@ struct LogRow {
 }
 
 TEST(DiscoveryLog, TellsEveryStepOfAStart) {
-    const LogRow rows[] = {
+    const struct {
+        const char* what;
+        std::vector<RuntimeFolder> runtimes;
+        std::vector<RegistryRow> registry;
+        WString javaHome;
+        int exitCode;
+        WStringList lines;  // whole lines the log must hold, in this order ({app} expanded)
+        WString log = kLog;  // TARN_LAUNCHER_LOG
+        WString settings;    // further settings lines
+        bool onArm64 = false;  // the launcher runs on an ARM64 system
+    } rows[] = {
         {"a registry choice", {{L"{app}\\sun", {}}, {L"{app}\\tem", {}}},
          {{View::Own, kSunKey, L"1.8.0_45", L"{app}\\sun"},
           {View::Own, L"Software\\Eclipse Adoptium\\JDK", L"21.0.1.12\\hotspot\\MSI", L"{app}\\tem", REG_SZ, std::nullopt, L"Path"}},
@@ -76,7 +73,7 @@ TEST(DiscoveryLog, TellsEveryStepOfAStart) {
           L"chosen: JAVA_HOME", L"JVM library: {app}\\arm\\bin\\client\\jvm.dll", L"paired product: {app}\\AppArm.exe"},
          kLog, L"[Application]\r\nPair Product ARM64={app}\\AppArm.exe\r\n", true},
     };
-    for (const LogRow& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         if (!row.runtimes.empty() && row.runtimes[0].spec.arch == Arch::Arm64 && Arm64BuildDir().empty()) {
             std::cout << "skipped, needs the ARM64 stand-in runtime (TARN_ARM64=1): " << row.what << "\n";

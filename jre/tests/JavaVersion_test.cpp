@@ -1,4 +1,5 @@
-// Version texts: parsing, printing, comparing, matching preferences, and the requirement text.
+// Version texts: parsing, printing, comparing and matching preferences. The requirement text for each
+// kind of bounds is read from the real launcher (JreNotFound_test, Console_test, ExitCodes_test).
 #include <gtest/gtest.h>
 
 #include "jre/JavaVersion.h"
@@ -48,35 +49,16 @@ TEST(JavaVersion, FormatsAtLeastTwoPartsAndDropsOpenFillers) {
     for (const auto& [parts, text] : cases) EXPECT_EQ(FormatVersion(JavaVersion{parts, 4}), text);
 }
 
-TEST(JavaVersion, ComparesPartByPartNumerically) {
+// Bounds and preferred entries as settings give them are rows of Discovery_test and CandidateOrder_test.
+TEST(JavaVersion, ComparesPartByPartAndMatchesPreferredEntriesByTheirSignificantParts) {
     const JavaVersion v19{{1, 9, 0, 0}, 2}, v110{{1, 10, 0, 0}, 2}, v180_45{{1, 8, 0, 45}, 4};
     EXPECT_LT(CompareVersions(v19, v110), 0);  // not as text: 1.10 is newer than 1.9
     EXPECT_GT(CompareVersions(v110, v180_45), 0);
     EXPECT_EQ(CompareVersions(v19, JavaVersion{{1, 9, 0, 0}, 4}), 0);  // partCount never decides
-    EXPECT_TRUE(VersionInRange(v180_45, ParseVersionOr(L"1.8", 0), ParseVersionOr(L"1.8", 65535)));
     EXPECT_TRUE(VersionInRange(v19, v19, v19));
     EXPECT_FALSE(VersionInRange(v110, ParseVersionOr(L"1.6", 0), ParseVersionOr(L"1.9", 65535)));
-    EXPECT_TRUE(VersionInRange(v110, AnyMinimum(), AnyMaximum()));
-}
-
-TEST(JavaVersion, PreferredEntriesMatchByTheirSignificantParts) {
-    const JavaVersion v17_80 = ParseVersionOr(L"1.7.0_80", 0), v18_45 = ParseVersionOr(L"1.8.0_45", 0);
-    EXPECT_FALSE(MatchesPreferred(v17_80, ParseVersionOr(L"1.8", 0)));
-    EXPECT_TRUE(MatchesPreferred(v18_45, ParseVersionOr(L"1.8", 0)));
-    EXPECT_TRUE(MatchesPreferred(ParseVersionOr(L"11.0.2", 0), ParseVersionOr(L"11", 0)));
-    EXPECT_TRUE(MatchesPreferred(v17_80, ParseVersionOr(L"1.0", 0)));  // a trailing zero is not significant
-    EXPECT_TRUE(MatchesPreferred(v17_80, ParseVersionOr(L"", 0)));     // an empty entry matches anything
-    EXPECT_FALSE(MatchesPreferred(v18_45, ParseVersionOr(L"1.8.0.44", 0)));
-}
-
-// Open bounds, a minimum, and a range are also read from the "JRE Not Found" dialog.
-TEST(JavaVersion, RequirementTextFollowsTheBounds) {
-    const JavaVersion min18 = ParseVersionOr(L"1.8", 0);
-    EXPECT_EQ(DescribeVersionRange(JavaVersion{}, JavaVersion{}), L"latest version");
-    EXPECT_EQ(DescribeVersionRange(AnyMinimum(), ParseVersionOr(L"11", 65535)), L"maximum version 11.0");
-    EXPECT_EQ(DescribeVersionRange(min18, min18), L"version 1.8 is required");
-    EXPECT_EQ(DescribeVersionRange(ParseVersionOr(L"1.6", 0), ParseVersionOr(L"11.0.2", 65535)),
-              L"version between 1.6 and 11.0.2");
+    EXPECT_TRUE(MatchesPreferred(v180_45, ParseVersionOr(L"1.0", 0)));  // a trailing zero is not significant
+    EXPECT_FALSE(MatchesPreferred(v180_45, ParseVersionOr(L"1.8.0.44", 0)));
 }
 
 }  // namespace

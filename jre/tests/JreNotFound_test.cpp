@@ -15,7 +15,6 @@
 #include "tests/kit/RecordingPair.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TempFolder.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn {
 namespace {
@@ -50,7 +49,8 @@ public:
         PressButton(dialog_, 202);
         const HWND browser = AwaitDialog(process_->Id(), L"Browse for Folder");
         const WString path = launch_.Expand(folder);
-        EXPECT_TRUE(browser != nullptr && ChooseFolderInBrowser(browser, path)) << ToUtf8(path);
+        EXPECT_NE(browser, nullptr);
+        ChooseFolderInBrowser(browser, path);
         EXPECT_TRUE(AwaitCondition([&] { return ControlText(dialog_, 201) == path; })) << ToUtf8(path);
         return OkEnabled();
     }
@@ -59,7 +59,6 @@ public:
         PostMessageW(dialog_, message, wParam, 0);
         return launch_.Finish(*process_);
     }
-    Outcome Press(int button) { return Finish(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED)); }
 
 private:
     Launch& launch_;
@@ -102,93 +101,59 @@ struct NoRoamingFolder {
     ~NoRoamingFolder() { Set(L"%USERPROFILE%\\AppData\\Roaming"); }  // the system's default
 };
 
-class JreNotFound : public testing::Test {
-protected:
-    void TearDown() override { RemoveTree(GetEnvironment(L"APPDATA") + L"\\Tarn Test"); }
-};
+void ForgetChoices() { RemoveTree(GetEnvironment(L"APPDATA") + L"\\Tarn Test"); }
 
 // Each row browses to its folders in turn (OK enabled or not after each), then closes the dialog by
-// OK (the last folder is remembered for the user) or by Cancel, the close box or Esc (nothing written).
-TEST_F(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndRemembersItOnOk) {
+// Cancel, the close box or Esc (nothing written) or by OK: the last folder is written back (for the
+// user; a service's own file and its pair's; the user files of launcher and pair when it goes to the
+// paired product; other lines kept), or a file that cannot be written is reported and left as it was,
+// and the start goes on.
+TEST(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) {
     const WString start = L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE ";
-    struct Row {
-        WString settings, message;
-        std::vector<std::pair<WString, bool>> steps;  // folder, OK enabled then
-        UINT close;
-        WPARAM closeParam;
-    } rows[] = {
-        {L"", start + L"(latest version) from:", {{L"{app}\\rt\\jdk", false}, {L"{app}\\rt\\jdk\\jre", true},
-         {L"{app}\\classes", false}, {L"{app}\\rt\\jre", true}}, WM_COMMAND, IDOK},
-        {L"JVM Type=server", start + L"with a server JVM (latest version) from:",
-         {{L"{app}\\rt\\jre", false}, {L"{app}\\rt\\server", true}}, WM_COMMAND, IDOK},
-        {L"Minimum Version=1.8\r\nMaximum Version=any", start + L"(minimum version 1.8) from:", {}, WM_CLOSE, 0},
-        {L"Minimum Version=1.8\r\nMaximum Version=1.8", start + L"(version between 1.8 and 1.8) from:",
-         {{L"{app}\\rt\\jre", true}}, WM_KEYDOWN, VK_ESCAPE},
-    };
-    for (const Row& row : rows) {
-        TearDown();  // nothing remembered by an earlier row
-        Launch launch(Machine(row.settings));
-        DialogSession session(launch);
-        ASSERT_NE(session.Dialog(), nullptr);
-        EXPECT_EQ(ControlText(session.Dialog(), 203), row.message);
-        EXPECT_EQ(ControlText(session.Dialog(), 205), L"https://adoptium.net/");
-        EXPECT_FALSE(session.OkEnabled());
-        for (const auto& [folder, okEnabled] : row.steps) {
-            EXPECT_EQ(session.Browse(folder), okEnabled) << ToUtf8(folder);
-            // Enter must not end the dialog while OK is disabled: the next Browse finds it open.
-            if (!okEnabled) PostMessageW(session.Dialog(), WM_KEYDOWN, VK_RETURN, 0);
-        }
-        const Outcome end = session.Finish(row.close, row.closeParam);
-        const WString remembered = launch.Expand(kUserFolder + L"App.ini");
-        if (row.closeParam != IDOK) {
-            ExpectEnd(end, -1);
-            EXPECT_FALSE(FileExists(remembered));
-            continue;
-        }
-        ExpectEnd(end, 0);
-        EXPECT_EQ(end.out, WStringList{L"started"});
-        EXPECT_EQ(JrePathIn(remembered), launch.Expand(row.steps.back().first) + L"\\");
-        ExpectEnd(launch.Run(), 0);  // the next start asks no more
-    }
-}
-
-// Where a chosen folder is written back: a service's own file and its pairs', the user files of
-// launcher and pair when it goes to the paired product, other lines kept; a file that cannot be
-// written is reported and left as it was, and the start goes on.
-TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
     TempFolder pairs(L"pair");
     const WString pairExe = pairs.Path() + L"\\App32.exe", user = kUserFolder + L"App.ini", jre = L"{app}\\rt\\jre";
     const WString toPair = L"[Application]\r\nPair Product=" + pairExe + L"\r\nPair Return Code=", other = L"{app}\\rt\\other";
     const std::vector<std::pair<WString, WString>> users = {{user, other + L"\\"}, {kUserFolder + L"App32.ini", other + L"\\"}};
     const WString lost = L"{app}\\missing\\roaming\\Tarn Test\\{42}\\App.ini", failed = L"Failed to remember the chosen JRE in ";
-    const WString unstorable = L"{app}\\rt\\\u65e5\u672c";
+    const WString unstorable = L"{app}\\rt\\\u65e5\u672c", latest = L"(latest version)";
+    const std::vector<std::pair<WString, bool>> toJre = {{jre, true}}, toOther = {{other, true}};
     // NoAppData: the shell's roaming folder instead; NoRoaming: nor that; Unstorable: an ANSI file and a
     // folder name its code page cannot hold.
     enum Fault { None, ReadOnly, Locked, NoFolder, NoAppData, NoRoaming, Unstorable };
     struct Row {
-        WString settings;
-        std::optional<int> pairExit;  // a recording paired product exiting with this; none: no such file
-        Fault fault;                  // of the first expected file
+        WString settings, text;                       // text: the requirement the dialog states
+        std::vector<std::pair<WString, bool>> steps;  // folder, OK enabled then
         int exitCode;
-        WString message;                                  // the one message box, none when empty
         std::vector<std::pair<WString, WString>> expect;  // file, JRE Path in it; empty: the file as it was
+        WString message = L"";                            // the one message box, none when empty
+        Fault fault = None;                               // of the first expected file
+        std::optional<int> pairExit = {};  // a recording paired product exiting with this; none: no such file
+        UINT close = WM_COMMAND;
+        WPARAM closeParam = IDOK;
     } rows[] = {
+        {L"", latest, {{L"{app}\\rt\\jdk", false}, {L"{app}\\rt\\jdk\\jre", true}, {L"{app}\\classes", false}, {jre, true}}, 0,
+         {{user, jre + L"\\"}}},
+        {L"JVM Type=server", L"with a server JVM " + latest, {{jre, false}, {L"{app}\\rt\\server", true}}, 0,
+         {{user, L"{app}\\rt\\server\\"}}},
+        {L"Maximum Version=11", L"(maximum version 11.0)", {}, -1, {{user, L""}}, L"", None, {}, WM_CLOSE, 0},
+        {L"Minimum Version=1.8\r\nMaximum Version=1.8", L"(version between 1.8 and 1.8)", toJre, -1, {{user, L""}}, L"", None,
+         {}, WM_KEYDOWN, VK_ESCAPE},
         {L"; comment\r\n[Application]\r\nApplication Type=service\r\nPair Product={app}\\App64.exe\r\n"
-         L"Pair Product ARM64={app}\\AppArm.exe\r\n", {}, None, 0, L"",
+         L"Pair Product ARM64={app}\\AppArm.exe\r\n", latest, toJre, 0,
          {{L"{app}\\App.ini", jre + L"\\"}, {L"{app}\\App64.ini", jre + L"\\"}, {L"{app}\\AppArm.ini", jre + L"\\"}, {user, L""}}},
-        {toPair + L"Yes\r\n", 7, None, 7, L"", users},
-        {toPair + L"no\r\n", 7, None, 0, L"", users},
-        {toPair + L"Yes\r\n", {}, None, -1, L"Failed to start the paired product: " + pairExe + L" (errno = 2).", users},
-        {L"", {}, ReadOnly, 0, failed + user + L" (errno = 5).", {{user, L""}}},
-        {L"", {}, Locked, 0, failed + user + L" (errno = 32).", {{user, L""}}},
-        {L"", {}, NoFolder, 0, failed + lost + L" (errno = 3).", {{lost, L""}}},
-        {L"", {}, NoAppData, 0, L"", {{user, jre + L"\\"}}},
-        {L"", {}, NoRoaming, 0, failed + L"%APPDATA%\\Tarn Test\\{42}\\App.ini (errno = 3).", {{user, L""}}},
-        {L"", {}, Unstorable, 0, failed + user + L" (errno = 1113).", {{user, L""}}},
+        {toPair + L"Yes\r\n", latest, toOther, 7, users, L"", None, 7},
+        {toPair + L"no\r\n", latest, toOther, 0, users, L"", None, 7},
+        {toPair + L"Yes\r\n", latest, toOther, -1, users, L"Failed to start the paired product: " + pairExe + L" (errno = 2)."},
+        {L"", latest, toJre, 0, {{user, L""}}, failed + user + L" (errno = 5).", ReadOnly},
+        {L"", latest, toJre, 0, {{user, L""}}, failed + user + L" (errno = 32).", Locked},
+        {L"", latest, toJre, 0, {{lost, L""}}, failed + lost + L" (errno = 3).", NoFolder},
+        {L"", latest, toJre, 0, {{user, jre + L"\\"}}, L"", NoAppData},
+        {L"", latest, toJre, 0, {{user, L""}}, failed + L"%APPDATA%\\Tarn Test\\{42}\\App.ini (errno = 3).", NoRoaming},
+        {L"", latest, {{unstorable, true}}, 0, {{user, L""}}, failed + user + L" (errno = 1113).", Unstorable},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(&row - rows);
-        TearDown();  // nothing remembered by an earlier row
+        ForgetChoices();  // nothing remembered by an earlier row
         std::optional<RecordingPair> pair;
         if (row.pairExit) pair.emplace(pairExe, *row.pairExit);
         else DeleteFileW(pairExe.c_str());
@@ -216,11 +181,19 @@ TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
         HandleHolder lock(row.fault == Locked ? CreateFileW(first.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                               : nullptr);
         DialogSession session(launch, L"-nosplash \"two words\"");
-        const bool paired = row.settings.starts_with(toPair);
-        ASSERT_TRUE(session.Browse(row.fault == Unstorable ? unstorable : paired ? other : jre));
-        const Outcome outcome = session.Press(IDOK);
+        ASSERT_NE(session.Dialog(), nullptr);
+        EXPECT_EQ(ControlText(session.Dialog(), 203), start + row.text + L" from:");
+        EXPECT_EQ(ControlText(session.Dialog(), 205), L"https://adoptium.net/");
+        EXPECT_FALSE(session.OkEnabled());
+        for (const auto& [folder, okEnabled] : row.steps) {
+            EXPECT_EQ(session.Browse(folder), okEnabled) << ToUtf8(folder);
+            // Enter must not end the dialog while OK is disabled: the next Browse finds it open.
+            if (!okEnabled) PostMessageW(session.Dialog(), WM_KEYDOWN, VK_RETURN, 0);
+        }
+        const Outcome outcome = session.Finish(row.close, row.closeParam);
         ExpectEnd(outcome, row.exitCode, launch.Expand(row.message));
-        EXPECT_EQ(outcome.out, paired ? WStringList{} : WStringList{L"started"});
+        const bool paired = row.settings.starts_with(toPair), goesOn = !paired && row.exitCode == 0;
+        EXPECT_EQ(outcome.out, goesOn ? WStringList{L"started"} : WStringList{});
         const WStringList started = {L"\"" + launch.ExePath() + L"\" -nosplash \"two words\""};
         EXPECT_TRUE(!pair || AwaitCondition([&] { return pair->Starts() == started; }));
         lock.reset();
@@ -236,8 +209,9 @@ TEST_F(JreNotFound, TheChosenFolderIsWrittenBackOrTheFailureReported) {
                 EXPECT_EQ(OtherLines(*bytes(file)), OtherLines(*before[i])) << ToUtf8(file);
             }
         }
+        if (goesOn && !row.expect[0].second.empty()) ExpectEnd(launch.Run(), 0);  // the next start asks no more
     }
-    TearDown();
+    ForgetChoices();
 }
 
 const wchar_t kColorKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
@@ -276,7 +250,7 @@ void Click(HWND control, POINT down, POINT up) {
     SendMessageTimeoutW(control, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y), 0, 5000, &ignored);
 }
 
-TEST_F(JreNotFound, LinkColoursComeFromTheBrowserSettingsAndOnlyTheTextOpensTheLink) {
+TEST(JreNotFound, LinkColoursComeFromTheBrowserSettingsAndOnlyTheTextOpensTheLink) {
     struct Row {
         WString link, visited;
         COLORREF before, after;
@@ -304,7 +278,7 @@ TEST_F(JreNotFound, LinkColoursComeFromTheBrowserSettingsAndOnlyTheTextOpensTheL
         if (row.byKeyboard) SendMessageTimeoutW(link, WM_CHAR, VK_SPACE, 0, 0, 5000, nullptr);
         else Click(link, inside, inside);
         EXPECT_TRUE(AwaitCondition([&] { return Painted(link, row.after).has_value(); }));
-        ExpectEnd(session.Press(IDCANCEL), -1);
+        ExpectEnd(session.Finish(WM_COMMAND, IDCANCEL), -1);
     }
 }
 

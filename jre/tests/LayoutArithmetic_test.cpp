@@ -13,20 +13,18 @@ namespace {
 
 LayoutRect Sized(int32_t width, int32_t height) { return {10, 10, 10 + width, 10 + height}; }
 
-struct CentreCase {
-    const char* name;
-    LayoutRect dialog;
-    OwnerWindow owner;
-    LayoutRect workArea;
-    LayoutPoint expected;
-};
-
 // A dialog without owner, centred on the work area, is checked on the real exception report.
 TEST(CenteredPosition, OwnerOrWorkAreaThenKeptInside) {
     const LayoutRect screen{0, 0, 1920, 1040};
     const LayoutRect ownerRect{100, 100, 700, 500};
     const LayoutRect leftMonitor{-1280, 0, 0, 1024};
-    const CentreCase cases[] = {
+    const struct {
+        const char* name;
+        LayoutRect dialog;
+        OwnerWindow owner;
+        LayoutRect workArea;
+        LayoutPoint expected;
+    } cases[] = {
         {"visible owner", Sized(400, 300), {true, true, false, ownerRect}, screen, {200, 150}},
         {"minimised owner: work area", Sized(400, 300), {true, true, true, ownerRect}, screen, {760, 370}},
         {"hidden owner: work area", Sized(400, 300), {true, false, false, ownerRect}, screen, {760, 370}},
@@ -34,46 +32,32 @@ TEST(CenteredPosition, OwnerOrWorkAreaThenKeptInside) {
          {1520, 0}},
         {"owner past the bottom left", Sized(400, 300), {true, true, false, {-50, 900, 150, 1100}}, screen, {0, 740}},
         {"larger than the work area: left and top win", Sized(2000, 1200), {}, screen, {0, 0}},
-        {"monitor left of the primary", Sized(400, 300), {}, leftMonitor, {-840, 362}},
         {"monitor above and left, odd sizes", Sized(401, 301), {}, {-1600, -900, 0, -40}, {-1000, -620}},
         {"wider than a negative monitor", Sized(1400, 300), {}, leftMonitor, {-1280, 362}},
     };
-    for (const CentreCase& c : cases) {
-        EXPECT_EQ(CenteredPosition(c.dialog, c.owner, c.workArea), c.expected) << c.name;
-    }
+    for (const auto& c : cases) EXPECT_EQ(CenteredPosition(c.dialog, c.owner, c.workArea), c.expected) << c.name;
 }
 
-struct PlaceCase {
-    const char* name;
-    uint32_t flags;
-    LayoutRect initial;
-    LayoutRect current;
-    int32_t dW, dH;
-    LayoutRect expected;
-};
-
-// The combinations the exception report's controls use are checked on the real dialog.
+// The combinations the exception report's controls use, grown twice, are checked on the real dialog;
+// these are the rules its controls cannot show.
 TEST(PlaceControl, EachFlagCombination) {
     const LayoutRect button{153, 210, 203, 224};
-    const LayoutRect field{16, 54, 259, 156};
-    const PlaceCase cases[] = {
-        {"size Y", kLayoutSizeY, field, field, 100, 40, {16, 54, 259, 196}},
-        {"move X", kLayoutMoveX, button, button, 100, 40, {253, 210, 303, 224}},
-        {"move Y", kLayoutMoveY, button, button, 100, 40, {153, 250, 203, 264}},
+    const struct {
+        const char* name;
+        uint32_t flags;
+        LayoutRect initial, current;
+        int32_t dW, dH;
+        LayoutRect expected;
+    } cases[] = {
         {"size and move X: moves", kLayoutSizeX | kLayoutMoveX, button, button, 100, 0, {253, 210, 303, 224}},
         {"no flags keep the current edges", kLayoutRepaint, button, {5, 6, 25, 26}, 100, 40, {5, 6, 25, 26}},
         {"size X keeps the current left", kLayoutSizeX, {10, 0, 110, 20}, {12, 3, 130, 23}, 50, 0, {12, 3, 160, 23}},
-        {"from the initial state, not the last", kLayoutMoveX | kLayoutMoveY, button, {253, 250, 303, 264}, 50, 10,
-         {203, 220, 253, 234}},
-        {"shrinking", kLayoutSizeX | kLayoutMoveY, field, field, -6, -4, {16, 50, 253, 152}},
     };
-    for (const PlaceCase& c : cases) {
-        EXPECT_EQ(PlaceControl(c.flags, c.initial, c.current, c.dW, c.dH), c.expected) << c.name;
-    }
+    for (const auto& c : cases) EXPECT_EQ(PlaceControl(c.flags, c.initial, c.current, c.dW, c.dH), c.expected) << c.name;
 }
 
 // The validation rules of a link colour value that the dialog's colours cannot show on their own
-// (those are checked through the real launcher).
+// (a valid one, a component past 255, too few components, too long a text: through the real launcher).
 TEST(LinkColor, RegistryValues) {
     const struct {
         uint32_t type;
@@ -84,7 +68,6 @@ TEST(LinkColor, RegistryValues) {
         {kRegistryText, std::u16string(u"0,-1,0", 7), std::nullopt},          // -1 is no number
         {kRegistryText, std::u16string(u"0,0,", 5), std::nullopt},            // no third component
         {kRegistryText, std::u16string(u"1,2,3", 5), std::nullopt},           // not terminated
-        {kRegistryText, std::u16string(u"100,200,2500", 13), std::nullopt},   // more than 12 units
         {4 /* REG_DWORD */, std::u16string(u"1,2,3", 6), std::nullopt},
     };
     for (const auto& row : rows) {

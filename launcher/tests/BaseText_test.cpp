@@ -1,5 +1,6 @@
 // The built-in base text: the build tool's resources, their deciphering by the launcher, and what a
-// user of a launcher that carries one sees.
+// user of a launcher that carries one sees; with no main class from either, what the settings file
+// says or why it cannot be read.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <wincrypt.h>
@@ -8,7 +9,6 @@
 #include "base/Handles.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/Locations.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
@@ -21,22 +21,8 @@ const std::string kSamplePassphrase = "Tarn sample passphrase #1";
 const WString kMissingMainClass = L"Main class was not specified in INI file.";
 
 WString BaseTestLauncher() { return BuildDir() + L"\\tarn64_base_test.exe"; }
-WString DataFile(const WString& name) { return SourceDir() + L"\\launcher\\tests\\data\\" + name; }
 WString SampleResource(const WString& name) { return BuildDir() + L"\\base-settings\\cipher-sample\\" + name; }
 WString WithCode(const WString& code) { return L"[Product Information]\r\nUpgrade Code=" + code + L"\r\n"; }
-
-// What a launcher should carry for a UTF-16 INI file: its text without byte-order mark, with
-// every line end (CR LF, LF or CR) written as CR LF.
-std::string ExpectedBaseText(const WString& iniPath) {
-    const std::string raw = ReadBytes(iniPath);
-    std::string bytes;
-    for (size_t i = 2; i + 1 < raw.size(); i += 2) {
-        const bool cr = raw.compare(i, 2, "\r\0", 2) == 0, lf = raw.compare(i, 2, "\n\0", 2) == 0;
-        if (cr && raw.compare(i + 2, 2, "\n\0", 2) == 0) continue;  // the LF that follows writes the line end
-        bytes += cr || lf ? std::string("\r\0\n\0", 4) : raw.substr(i, 2);
-    }
-    return bytes;
-}
 
 std::string Utf16Bytes(const WString& text) { return test::Utf16Bytes(text).substr(2); }  // without the mark
 
@@ -62,28 +48,42 @@ std::string CryptEncipher(const std::string& passphrase, std::string data) {
     return data;
 }
 
+// The sample, launcher/tests/data/cipher-sample.ini, is UTF-16 with CR LF, LF and CR line ends and
+// characters beyond one byte; a launcher carries its text without byte-order mark, every line end CR LF.
 TEST(BaseText, BuildToolEnciphersAsTheBaseProviderDoes) {
-    const std::string sampleText = ExpectedBaseText(DataFile(L"cipher-sample.ini"));
-    // The sample is UTF-16 with CR LF, LF and CR line ends and characters beyond one byte.
-    ASSERT_NE(sampleText.find(Utf16Bytes(L"caf\u00e9 \u2615 \xD834\xDD1E\r\nOutput File=out.txt\r\nError File=err.txt\r\n")),
-              std::string::npos);
+    const std::string sampleText = Utf16Bytes(L"[Application]\r\nCmd=caf\u00e9 \u2615 \xD834\xDD1E\r\nOutput File=out.txt\r\n"
+                                              L"Error File=err.txt\r\n[Class Path]\r\nClass Path=a.jar;b.jar\r\n");
     EXPECT_EQ(ReadBytes(SampleResource(L"base-passphrase.bin")),
               CryptEncipher(ToNarrow(kSampleUpgradeCode), Utf16Bytes(FromUtf8(kSamplePassphrase))));
     EXPECT_EQ(ReadBytes(SampleResource(L"base-text.bin")), CryptEncipher(kSamplePassphrase, sampleText));
 }
 
+// The platform's own sentence for an error code, without its final period.
+WString SystemText(DWORD code) {
+    wchar_t text[512];
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 512, nullptr);
+    while (length > 0 && wcschr(L". \r\n", text[length - 1]) != nullptr) --length;
+    return WString(text, length);
+}
+
 // Built from launcher/tests/data/base-test.ini: Main Class com.example.BaseMain, VM parameters
 // -Xmx256m, System Path base-path, Library Path C:\Bibliothèque\𝄞 (UTF-8 with a byte-order mark
 // and LF line ends). The base text alone names the main class, so only a launcher that cannot
-// unlock it stops with message 210; a "+" section extends a base value.
-TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCode) {
+// unlock it stops with message 210, or says why the settings file cannot be read; a "+" section
+// extends a base value.
+TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCodeOrSaysWhyNoMainClass) {
     const WString padded = L"[Product Information]\r\nUpgrade Code =  \"" + kTestUpgradeCode + L"\"  \r\n";
+    const auto unreadable = [](DWORD error) {  // locked by the test: ERROR_SHARING_VIOLATION
+        return L"Failed to read the settings file {app}\\Start.ini: " + SystemText(error) + L" (errno = " +
+               std::to_wstring(error) + L").\n";
+    };
     const struct RunCase {
         const char* what;
         WString launcher;
-        WString iniText;
+        WString iniText;  // after the class path; no settings file when empty
         WStringList dialogs;
         std::vector<std::string> parameters = {};  // the options after library path and class path, before the hooks
+        std::vector<std::pair<WString, std::string>> files = {};
     } cases[] = {
         {"the Upgrade Code read as a file value: trimmed, unquoted", BaseTestLauncher(), padded, {}, {"-Xmx256m"}},
         {"a plus value extends the base", BaseTestLauncher(),
@@ -96,17 +96,28 @@ TEST(BaseText, TheLauncherReadsItsBaseTextOnlyWithItsUpgradeCode) {
         {"the Upgrade Code in a plus section, which is never read", BaseTestLauncher(),
          L"[Product Information+]\r\nUpgrade Code=" + kTestUpgradeCode + L"\r\n", {kMissingMainClass}},
         {"a launcher that carries no base text", LauncherExe(), WithCode(kTestUpgradeCode), {kMissingMainClass}},
+        {"no settings file", LauncherExe(), L"", {unreadable(ERROR_FILE_NOT_FOUND)}},
+        {"a folder named like it", LauncherExe(), L"", {unreadable(ERROR_ACCESS_DENIED)}, {}, {{L"{app}\\Start.ini\\x", ""}}},
+        {"locked by another process", LauncherExe(), L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n",
+         {unreadable(ERROR_SHARING_VIOLATION)}},
+        {"UTF-16 without byte-order mark", LauncherExe(), L"", {L"The settings file {app}\\Start.ini is UTF-16 text without a "
+         L"byte-order mark. Save it as \"Unicode\" (UTF-16 LE with byte-order mark).\n"}, {},
+         {{L"{app}\\Start.ini", Utf16Bytes(L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n")}}},
     };
     for (const RunCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const Outcome o = Launch({.settings = L"[Class Path]\r\nClass Path=classes\r\n" + c.iniText,
-                                  .classes = {{"com/example/BaseMain", "method main\n  out base main ran\n  env Path\nend\n"}},
-                                  .exeName = L"Start.exe",
-                                  .launcher = c.launcher})
-                              .Run();
+        Launch launch({.settings = c.iniText.empty() ? L"" : L"[Class Path]\r\nClass Path=classes\r\n" + c.iniText,
+                       .classes = {{"com/example/BaseMain", "method main\n  out base main ran\n  env Path\nend\n"}},
+                       .files = c.files, .exeName = L"Start.exe", .launcher = c.launcher});
+        const WString ini = launch.Expand(L"{app}\\Start.ini");
+        const bool locked = c.dialogs == WStringList{unreadable(ERROR_SHARING_VIOLATION)};
+        HandleHolder lock(locked ? CreateFileW(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr);
+        const Outcome o = launch.Run();
         EXPECT_TRUE(o.finished);
         EXPECT_EQ(o.exitCode, c.dialogs.empty() ? 0 : -1);
-        EXPECT_EQ(o.DialogTexts(), c.dialogs);
+        WStringList dialogs = c.dialogs;
+        for (WString& text : dialogs) text = launch.Expand(text);
+        EXPECT_EQ(o.DialogTexts(), dialogs);
         if (!c.dialogs.empty()) continue;
         EXPECT_EQ(o.out.at(0), L"base main ran");
         EXPECT_EQ(PrintedValue(o, L"Path").rfind(L"base-path;", 0), 0u);

@@ -1,11 +1,18 @@
-// What the real launcher cannot show in a test run: restarts spread over minutes, and exit codes at
-// the edges of the 32-bit range. The rest are rows of vm/tests/ExitCodes_test.cpp.
+// The launcher's rules that a test run cannot show: a command line with blanks around it or an
+// unquoted program path (the word rules are rows of Console_test and Hosting_test), restarts spread
+// over minutes, and exit codes at the edges of the 32-bit range (the rest are rows of ExitCodes_test).
 #include <gtest/gtest.h>
 
+#include "launcher/CommandLine.h"
 #include "launcher/LifecycleRules.h"
 
 namespace tarn {
 namespace {
+
+TEST(ProgramArguments, DropsTheProgramPathAndSurroundingWhiteSpace) {
+    EXPECT_EQ(ProgramArguments(L"  C:\\App\\Start.exe -nosplash \"a b\"\t\r\n"), (WStringList{L"-nosplash", L"a b"}));
+    EXPECT_EQ(ProgramArguments(L""), WStringList{});
+}
 
 TEST(LifecycleRules, RestartsWithinAnyWindowAndExitCodesOfThirtyTwoBits) {
     RestartBudget budget(2, 1000);  // a third restart within a second of the first is refused, and not counted

@@ -9,12 +9,9 @@
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
-
-using Files = std::vector<std::pair<WString, std::string>>;
 
 std::string Data(const WString& name) { return ReadBytes(SourceDir() + L"\\splash\\tests\\data\\" + name); }
 
@@ -52,7 +49,7 @@ struct PlantedGdiPlusFirst {
 struct Shown {
     const char* what;
     WString settings;
-    Files files;       // besides {app}\s.png
+    std::vector<std::pair<WString, std::string>> files;  // besides {app}\s.png
     RECT rect;         // worked out by hand for the 1280 x 1024 screen of tools/with-display.sh
     int tolerance;     // per colour channel at the quadrants' centres; -1: nothing to see
     bool shadow = false;

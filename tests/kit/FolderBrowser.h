@@ -1,5 +1,5 @@
-// Choosing a folder in another process's folder browser (SHBrowseForFolderW) as a user would:
-// down its tree to the folder, select it, press OK.
+// Choosing a folder in another process's folder browser (SHBrowseForFolderW) as a user would: the
+// folder selected in its tree, then OK.
 #pragma once
 #include <windows.h>
 
@@ -7,7 +7,6 @@
 
 namespace tarn::test {
 
-// folder is a drive path (C:\a\b); false, with the browser left open, when the tree lacks it.
-bool ChooseFolderInBrowser(HWND browser, const WString& folder);
+void ChooseFolderInBrowser(HWND browser, const WString& folder);  // a drive path (C:\a\b)
 
 }  // namespace tarn::test

@@ -8,12 +8,6 @@
 
 namespace tarn::test {
 
-WStringList RunResult::DialogTexts() const {
-    WStringList texts;
-    for (const auto& dialog : dialogs) texts.push_back(dialog.text);
-    return texts;
-}
-
 namespace {
 
 // The overrides set in this process while a child starts, which inherits them; put back after.
@@ -142,11 +136,6 @@ bool DeclineJreNotFound(const SeenDialog& seen) {
     if (seen.title != L"JRE Not Found") return false;
     PressButton(seen.window, IDCANCEL);
     return true;
-}
-
-RunResult RunProgram(const WString& program, const WString& arguments, const RunOptions& options) {
-    ChildProcess child(program, arguments, options);
-    return child.Wait(options);
 }
 
 }  // namespace tarn::test

@@ -33,7 +33,6 @@ struct RunResult {
     DWORD exitCode = 0;
     std::vector<SeenDialog> dialogs;  // every dialog seen, in order
     int ExitCode() const { return static_cast<int>(exitCode); }
-    WStringList DialogTexts() const;
 };
 
 // An onDialog answer for starts without a runtime: presses Cancel in "JRE Not Found" (the start
@@ -46,9 +45,6 @@ bool DeclineJreNotFound(const SeenDialog& seen);
 void UseOwnConsole();
 WString ConsoleScreenText();  // every cell of the screen, row after row
 inline bool SendCtrlC() { return GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != FALSE; }  // to all on it
-
-// Starts "program" arguments and waits for its end, answering dialogs on the way.
-RunResult RunProgram(const WString& program, const WString& arguments, const RunOptions& options = {});
 
 // A started process that is killed if the test leaves it running.
 class ChildProcess {

@@ -88,7 +88,11 @@ WStringList EventTexts(const std::string& log) {
 
 }  // namespace
 
-WStringList Outcome::DialogTexts() const { return RunResult{.dialogs = dialogs}.DialogTexts(); }
+WStringList Outcome::DialogTexts() const {
+    WStringList texts;
+    for (const SeenDialog& dialog : dialogs) texts.push_back(dialog.text);
+    return texts;
+}
 
 Launch::Launch(Scenario scenario) : scenario_(std::move(scenario)), folder_(std::make_unique<TempFolder>(scenario_.folderName)) {
     trace_ = std::make_unique<TraceFile>(scenario_.service ? kServiceTrace : Folder() + L"\\trace.txt");
@@ -145,6 +149,7 @@ WStringList Launch::Expand(WStringList lines) const {
 RunOptions Launch::Options() const {
     RunOptions options;
     options.timeoutMs = scenario_.timeoutMs;
+    options.workingFolder = Expand(scenario_.workingFolder);
     options.onDialog = scenario_.onDialog;
     options.noStandardHandles = scenario_.noStandardHandles;
     for (const auto& [name, value] : scenario_.environment) options.environment.emplace_back(name, Expand(value));
@@ -208,11 +213,6 @@ SERVICE_STATUS_PROCESS Launch::ServiceStatus() const {
 bool Launch::ControlService(DWORD control) const {
     SERVICE_STATUS status{};
     return ::ControlService(service_.get(), control, &status) != FALSE;
-}
-
-Outcome Launch::Run(const WString& arguments) {
-    std::unique_ptr<ChildProcess> process = Start(arguments);
-    return Finish(*process);
 }
 
 Gate::Gate() {

@@ -1,13 +1,9 @@
-// End-to-end launches as rows of a table: a Scenario says what the user's machine holds (the
-// product folder, its settings, the Java programs, runtimes, registry rows, per-user files, the
-// environment); a Launch lays it out, runs the real launcher and reports what came out.
-//
-//   Scenario s{.settings = L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n",
-//              .classes = {{"app/Main", "method main\n  out hi\nend\n"}}};
-//   Outcome o = Launch(s).Run();   // then EXPECT_EQ(o.out, WStringList{L"hi"}) ...
-//
-// In every text of a Scenario (settings, arguments, file names, UTF-16 file contents, environment
-// values, registry values) "{app}" stands for the product folder and "{appdata}" for APPDATA.
+// End-to-end launches as rows of a table (tests/README.md shows one): a Scenario says what the
+// user's machine holds (the product folder, its settings, the Java programs, runtimes, registry
+// rows, per-user files, the environment); a Launch lays it out, runs the real launcher and reports
+// what came out. In every text of a Scenario (settings, arguments, file names, UTF-16 file
+// contents, environment values, registry values) "{app}" stands for the product folder and
+// "{appdata}" for APPDATA.
 #pragma once
 #include <functional>
 #include <memory>
@@ -55,6 +51,7 @@ struct Scenario {
     WString exeName = L"App.exe";
     WString folderName = L"app";  // the start of the product folder's name
     WString launcher;  // the executable copied as exeName; the real launcher when empty
+    WString workingFolder;  // the launcher's current folder; the test's own when empty
     DWORD timeoutMs = 60000;
     // Called for each new dialog while the launcher runs; returns true when it answered it (else OK is pressed).
     std::function<bool(const SeenDialog&)> onDialog;
@@ -96,7 +93,7 @@ public:
     // Runs the launcher to its end with the scenario's arguments (or these) and checks the stand-in
     // saw no JNI misuse.
     Outcome Run() { return Run(scenario_.arguments); }
-    Outcome Run(const WString& arguments);
+    Outcome Run(const WString& arguments) { return Finish(*Start(arguments)); }
     // Starts the launcher and leaves it running (a second one may start meanwhile); Finish waits for it.
     std::unique_ptr<ChildProcess> Start(const WString& arguments);
     Outcome Finish(ChildProcess& process);
@@ -105,13 +102,13 @@ public:
     WString ExePath() const { return Folder() + L"\\" + scenario_.exeName; }
     WString Expand(const WString& text) const;  // replaces {app} and {appdata}
     WStringList Expand(WStringList lines) const;
-    RunOptions Options() const;                 // the environment, time limit and dialog answers of a run
     Trace ReadTrace() const { return trace_->Read(); }
     // A service scenario, once started: what the SCM says of it now, and a control sent to it.
     SERVICE_STATUS_PROCESS ServiceStatus() const;
     bool ControlService(DWORD control) const;
 
 private:
+    RunOptions Options() const;  // the environment, time limit and dialog answers of a run
     std::unique_ptr<ChildProcess> StartAsService(const WString& arguments);
 
     Scenario scenario_;

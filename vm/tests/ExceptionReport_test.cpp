@@ -1,25 +1,17 @@
 // The "Java Exception" report of an exception escaping main, read and answered as a user would.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <array>
 #include <functional>
 
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
 
 const WString kMessage = L"Gr\u00FC\u00DFe \u65E5\u672C";
-// A program thread that outlives main (sleeping that long first), then the exception.
-std::string ThrowingMain(int threadMs) {
-    return "method main\n thread " + std::to_string(threadMs) + " other thread done\n throw java.lang.IllegalStateException " +
-           ToUtf8(kMessage) + "\nend\n";
-}
 constexpr int kGripId = 0xE801;
 
 RECT ChildRect(HWND dialog, int id) {
@@ -79,6 +71,7 @@ bool InspectThenIgnore(const SeenDialog& seen) {
     EXPECT_EQ(opened.top, area.top + (area.bottom - area.top) / 2 - height / 2);
 
     ExpectLayoutAfterGrowing(dialog, 100, 60);
+    ExpectLayoutAfterGrowing(dialog, 30, 20);  // placed from where they opened, not from where they were
     Resize(dialog, width - 40, height - 30);
     const RECT shrunk = WindowRect(dialog);
     EXPECT_EQ(shrunk.right - shrunk.left, width) << "narrower than it opened";
@@ -106,17 +99,18 @@ TEST(ExceptionReport, EachAnswerAndItsExitCode) {
         int exitCode;
     } rows[] = {
         {"Ignore: the other thread goes on, exit 0", L"yes", InspectThenIgnore, 0},
-        {"Stop", L"YES", [](const SeenDialog& d) { return PressButton(d.window, 2), true; }, -1},
-        {"Escape", L"Yes", [](const SeenDialog& d) { return PostMessageW(GetDlgItem(d.window, 1), WM_KEYDOWN, VK_ESCAPE, 0); }, -1},
-        {"the close box", L"Yes", [](const SeenDialog& d) { return PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0); }, -1},
+        {"Stop (Escape and the close box: IDCANCEL too)", L"YES", [](const SeenDialog& d) { return PressButton(d.window, 2), true; }, -1},
         {"Failure Check other than yes: no report", L"true", nullptr, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const Outcome o = Launch({.settings = AppSettings(L"[Application]\r\nFailure Check=" + row.failureCheck +
                                                           L"\r\n[Display]\r\nSplash Screen={app}\\s.png\r\n"),
-                                  // Stopping must not wait for the other thread, which would end far later.
-                                  .classes = {{"app/Main", ThrowingMain(row.exitCode == 0 ? 300 : 30000)}},
+                                  // A thread that outlives main, then the exception. Stopping must not wait for
+                                  // the thread, which would end far later.
+                                  .classes = {{"app/Main", "method main\n thread " + std::to_string(row.exitCode == 0 ? 300 : 30000) +
+                                               " other thread done\n throw java.lang.IllegalStateException " + ToUtf8(kMessage) +
+                                               "\nend\n"}},
                                   .files = {{L"{app}\\s.png", ReadBytes(SourceDir() + L"\\splash\\tests\\data\\quadrants.png")}},
                                   .onDialog = [&](const SeenDialog& d) {
                                       if (!row.answer) return false;

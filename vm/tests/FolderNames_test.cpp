@@ -2,14 +2,11 @@
 // launcher puts into an option reaches the VM in a form it decodes, or the user is told why not.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <algorithm>
 
 #include "launcher/SettingsStore.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
-#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
