@@ -2,6 +2,7 @@
 
 #include "base/Files.h"
 #include "base/PathText.h"
+#include "launcher/DiscoveryLog.h"
 #include "service/ServiceStatus.h"
 #include "service/ServiceStop.h"
 
@@ -48,7 +49,13 @@ void WINAPI ServiceMain(DWORD, wchar_t** argv) {
     SetThreadLocale(GetSystemDefaultLCID());
     // A service starts in the system folder; relative names are meant to be the product's.
     MakeLauncherFolderCurrent();
-    ReportStopped(service, launcher.Init() ? launcher.Run() : -1);
+    const int32_t exitCode = launcher.Init() ? launcher.Run() : -1;
+    if (!ReportStopped(service, exitCode)) return;
+    // The SCM may end the process at any moment after STOPPED, and nothing is left to do: end it now
+    // with the code reported, rather than wait for the dispatcher to come back (under Wine it does
+    // not always).
+    LogExitCode(exitCode);
+    ExitProcess(static_cast<UINT>(exitCode));
 }
 
 }  // namespace

@@ -6,30 +6,29 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "base/Environment.h"
 #include "launcher/SettingsStore.h"
 #include "tests/kit/Dialogs.h"
 #include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
+#include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
 
 // A worker outlives main; the VM is destroyed once, after it has printed: on the launcher's main
 // thread (the VM thread detached), or for a service on the VM thread. A launcher whose VM thread
-// cannot start runs the program the same way on its main thread. VM Provider=ibm alone keeps
-// nothing attached (only a runtime from IBM's key does, below).
+// cannot start runs the program the same way on its main thread.
 TEST(ExitCodes, TheVmIsDestroyedAfterTheProgramsThreadsOnTheThreadTheTypeNames) {
     const struct {
         const char* what;
-        WString settings;
-        bool vmThread = true;
-    } rows[] = {{"console", L""}, {"service", L"[Application]\r\nApplication Type=service\r\n"},
-                {"a launcher without a VM thread", L"", false}, {"a shipped runtime under VM Provider=ibm", L"VM Provider=ibm\r\n"}};
+        bool service, vmThread;
+    } rows[] = {{"console", false, true}, {"service", true, true}, {"a launcher without a VM thread", false, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        const Outcome o = Launch({.settings = AppSettings(row.settings),
+        const Outcome o = Launch({.settings = AppSettings(row.service ? L"[Application]\r\nApplication Type=service\r\n" : L""),
                                   .classes = {{"app/Main", "method main\n args\n thread 300 worker done\nend\n"}},
                                   .arguments = L"one \"two words\"",
                                   .launcher = row.vmThread ? L"" : BuildDir() + L"\\vm\\tarn_no_vm_thread.exe"})
@@ -42,25 +41,34 @@ TEST(ExitCodes, TheVmIsDestroyedAfterTheProgramsThreadsOnTheThreadTheTypeNames) 
         EXPECT_LT(o.trace.Find("Print", "worker done"), destroyed);
         const DWORD mainThread = o.trace.Lines()[defaults].thread, vmThread = o.trace.Lines()[created].thread;
         EXPECT_EQ(vmThread != mainThread, row.vmThread);
-        EXPECT_EQ(o.trace.Lines()[destroyed].thread, row.settings.find(L"service") != WString::npos ? vmThread : mainThread);
+        EXPECT_EQ(o.trace.Lines()[destroyed].thread, row.service ? vmThread : mainThread);
         EXPECT_EQ(o.trace.Named("DestroyJavaVM").size(), 1u);
     }
 }
 
-// A runtime from IBM's key keeps main's thread attached and the process running (one from a Sun key
-// ends: DiscoveryLog_test).
+// Only a runtime from IBM's key keeps main's thread attached and the process running, whatever the
+// provider allows: one from a Sun key ({app}\rt) or shipped beside the launcher ({app}\jre) ends.
 TEST(ExitCodes, ThisVendorsRuntimesKeepTheVmThreadAttachedAndTheProcessRunning) {
-    Launch launch({.settings = AppSettings(L"VM Provider=ibm\r\n"),
-                   .classes = {{"app/Main", "method main\n daemon 1000 still running\n out main returns\nend\n"}},
-                   .runtimes = {{L"{app}\\rt", {}}},
-                   .registry = {{View::Own, L"Software\\IBM\\Java2 Runtime Environment", L"1.8", L"{app}\\rt"}}});
-    const std::unique_ptr<ChildProcess> child = launch.Start(L"");
-    // A daemon thread printing a second after main returned shows the process outlived main.
-    EXPECT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("Print", "still running"); }, 30000));
-    const Trace trace = launch.ReadTrace();
-    EXPECT_EQ(WaitForSingleObject(child->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
-    EXPECT_TRUE(NoWarnings(trace) && trace.Has("CallStaticVoidMethod returned")) << trace.Text();
-    EXPECT_FALSE(trace.Has("DetachCurrentThread") || trace.Has("DestroyJavaVM"));
+    const WString ibm = L"Software\\IBM\\Java2 Runtime Environment", sun = L"Software\\JavaSoft\\Java Runtime Environment";
+    for (const auto& [provider, runtime, key] : {std::tuple(L"ibm", L"{app}\\rt", ibm),
+                                                 std::tuple(L"favor_sun", L"{app}\\rt", sun), std::tuple(L"ibm", L"{app}\\jre", sun)}) {
+        SCOPED_TRACE(ToUtf8(provider) + " " + ToUtf8(runtime));
+        Launch launch({.settings = AppSettings(L"VM Provider=" + WString(provider) + L"\r\n"),
+                       .classes = {{"app/Main", "method main\n daemon 1000 still running\n out main returns\nend\n"}},
+                       .runtimes = {{runtime, {}}},
+                       .registry = {{View::Own, key, L"1.8", L"{app}\\rt"}}});
+        const std::unique_ptr<ChildProcess> child = launch.Start(L"");
+        if (key == sun) {
+            ExpectCleanEnd(launch.Finish(*child), 0);
+            continue;
+        }
+        // A daemon thread printing a second after main returned shows the process outlived main.
+        EXPECT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("Print", "still running"); }, 30000));
+        const Trace trace = launch.ReadTrace();
+        EXPECT_EQ(WaitForSingleObject(child->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+        EXPECT_TRUE(NoWarnings(trace) && trace.Has("CallStaticVoidMethod returned")) << trace.Text();
+        EXPECT_FALSE(trace.Has("DetachCurrentThread") || trace.Has("DestroyJavaVM"));
+    }
 }
 
 // App.exe hands over to Pair.exe, a second copy of the launcher with a Pair.ini of its own, because
@@ -174,7 +182,7 @@ TEST(ExitCodes, AServiceReportsItsStartItsStopAndItsEndToTheServiceControlManage
         std::vector<RuntimeFolder> runtimes = {{L"{app}\\jre", {}}};
         bool fromCommandLine = false;
     } rows[] = {
-        {"RUNNING while main runs, in the launcher's folder (relative names lie there); its end stops it with 0",
+        {"RUNNING while main runs, in the launcher's folder; its end stops the service with 0",
          "prop user.dir\n out running\n await {gate}", L"", L"", false, 0, {L"user.dir={app}", L"running"}},
         {"Stop: the shutdown hooks run, STOPPED with 0", waits, L"", L"", true, 0, {L"running", L"hook ran"}},
         {"Stop through the vendor's stop method, then System.exit(0)", waits, L"", L"Service Stop Method=app.Main.stop\r\n",
@@ -194,6 +202,7 @@ TEST(ExitCodes, AServiceReportsItsStartItsStopAndItsEndToTheServiceControlManage
          {L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (minimum version 1.8) "
           L"from:\r\nhttps://adoptium.net/"}, {}, {}},
         {"a settings error", "", L"Main Class=\r\n", L"", false, -1, {}, {L"Main class was not specified in INI file."}},
+        {"a relative Output File lies in the launcher's folder", "out to the file", L"", L"Output File=out.log\r\n", false, 0},
         {"the same settings from a command line: the box, as before", "", L"Main Class=\r\n", L"", false, -1, {}, {}, {},
          {{L"{app}\\jre", {}}}, true},
     };
@@ -231,6 +240,8 @@ TEST(ExitCodes, AServiceReportsItsStartItsStopAndItsEndToTheServiceControlManage
         for (const WString& line : row.out) out.push_back(launch.Expand(line));
         EXPECT_EQ(o.out, out);
         EXPECT_EQ(o.events, row.events);
+        EXPECT_EQ(ReadOutputLines(launch.Expand(L"{app}\\out.log")),
+                  std::vector<std::string>(row.application.find(L"Output File") != WString::npos, "to the file"));
         // The stop runs on a thread of its own attached to the VM: the stop method, then System.exit(0).
         const int attached = o.trace.Find("AttachCurrentThreadAsDaemon", "name=\"Service Stop\"");
         const int stopMethod = o.trace.Find("CallStaticVoidMethod", "app/Main.stop("), exited = o.trace.Find("System.exit", "0");
