@@ -24,8 +24,7 @@ std::string Written(const std::string& word) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const NarrowStringList words = ParseArgumentFile(std::string_view(reinterpret_cast<const char*>(data), size));
     std::string file;
     for (const std::string& word : words) {
@@ -33,5 +32,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file += Written(word);
     }
     FUZZ_CHECK(ParseArgumentFile(file) == words);
-    return 0;
 }

@@ -26,8 +26,7 @@ std::string ModifiedUtf8Of(const std::u16string& units) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const WString decoded = FromModifiedUtf8(bytes.c_str());
     const size_t length = bytes.find('\0') == std::string::npos ? size : bytes.find('\0');
@@ -38,5 +37,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
     const WString back = FromModifiedUtf8(ModifiedUtf8Of(units).c_str());
     FUZZ_CHECK(back == WString(units.begin(), units.end()));
-    return 0;
 }

@@ -43,8 +43,7 @@ void CheckShare(uint64_t baseBytes, uint32_t percent, uint32_t minimumMb, uint32
 }  // namespace
 }  // namespace tarn
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     struct {
         uint64_t bases[2];
         uint32_t percent, minimumMb, maximumMb;
@@ -69,5 +68,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (IsRelativeMemoryOption(cleaned)) FUZZ_CHECK(options.back().back() == L'K' || options.back() == cleaned);
     }
     FUZZ_CHECK(options.size() == tokens.size());
-    return 0;
 }
