@@ -74,9 +74,8 @@ TEST(LaterStarts, HandTheirArgumentsToTheRunningInstanceWhenTheModeIsOn) {
     const WString fits(518, L'\u4e2d');  // 1,036 bytes and its NUL; with the list's NUL 1,040
     const LaterStartRow rows[] = {
         {"void form", kVoidForm, L"a \"b c\" \u00e4\u4e2d", 0, {L"main", L"a", L"b c", L"\u00e4\u4e2d"}},
-        {"int form", kIntForm, L"x", 7, {L"main", L"x"}},
         {"no arguments: one empty one", kVoidForm, L"", 0, {L"main", L""}},
-        {"arguments of 1,038 bytes", kIntForm, fits, 7, {L"main", fits}},
+        {"int form, arguments of 1,038 bytes", kIntForm, fits, 7, {L"main", fits}},
         {"1,040 bytes: refused", kIntForm, fits + L"x", -1, {L"main"}},
         {"no secondaryMain: the running instance's exit code", "", L"x", 5, {L"main"}, "  exit 5\n"},
         {"off: Yes in another letter case", kIntForm, L"x", 0, {L"main", L"main"}, "", L"Single Instance=Yes\r\n", 2},
