@@ -132,32 +132,27 @@ TEST(Hosting, WhatTheProgramReceivesAndFinds) {
          .environment = {{L"TARN_TEST_WORD", L"from-env"}}, .main = "args",
          .out = {L"two words", L"", L"plain", L"-nosplash", nonLatin, L"/nosplash", L"-NOSPLASH", L"from-env", L"cmd two", L"last"},
          .arguments = L"\"two words\" \"\" plain -nosplash " + nonLatin + L" /nosplash -NOSPLASH"},
-        {.what = "no words give an empty array", .settings = L"", .main = "argc", .out = {L"0"}},
+        {.what = "no words give an empty array; System.exit ends the process with its code", .settings = L"", .exitCode = 7,
+         .main = "argc\n exit 7\n out never", .out = {L"0"}},
         {.what = "ten thousand words", .settings = L"", .main = "argc", .out = {L"10000"}, .arguments = manyWords},
-        {.what = "runtime variables, Path and library path with settings; a list's own ';' is not doubled",
-         .settings = L"System Path=C:\\Tools;%TARN_TEST_EXTRA%;\r\nLibrary Path=native;%TARN_TEST_EXTRA%;\r\n",
-         .options = {"-Djava.library.path=native;D:\\extra;{app}\\;.;C:\\windows\\system32;C:\\windows;{app}\\jre\\lib"},
+        {.what = "runtime variables, Path, library path and VM parameters with settings; a list's own ';' is not doubled",
+         .settings = L"System Path=C:\\Tools;%TARN_TEST_EXTRA%;\r\nLibrary Path=native;%TARN_TEST_EXTRA%;\r\n"
+                     L"Virtual Machine Parameters=\"-Dapp.home=C:\\Program Files\\App\" -Dq=\"a\"\"b\" -Dpath=%TARN_TEST_EXTRA%\\x\r\n",
+         .options = {"-Djava.library.path=native;D:\\extra;{app}\\;.;C:\\windows\\system32;C:\\windows;{app}\\jre\\lib",
+                     "-Dapp.home=C:\\Program Files\\App", "-Dq=a\"b\"", "-Dpath=D:\\extra\\x"},
          .environment = {{L"Path", kPath}, {L"TARN_TEST_EXTRA", L"D:\\extra"}},
          .main = "env TARN_JVM_PATH\n env TARN_JVM_HOME\n env Path",
          .out = {L"TARN_JVM_PATH={app}\\jre\\bin\\client\\jvm.dll", L"TARN_JVM_HOME={app}\\jre",
                  L"Path=C:\\Tools;D:\\extra;" + kPath + L";{app}\\jre\\bin"},
          .trace = {"CallStaticObjectMethod\t\"app.Main\""}},  // the launcher helper gets the dotted name
-        {.what = "without settings Path gains the runtime's bin, even when it holds it", .settings = L"",
-         .environment = {{L"Path", kPath + L";{app}\\jre\\bin"}}, .main = "env Path",
-         .out = {L"Path=" + kPath + L";{app}\\jre\\bin;{app}\\jre\\bin"}},
-        {.what = "VM parameters quoted, with variables",
-         .settings = L"Virtual Machine Parameters=\"-Dapp.home=C:\\Program Files\\App\" -Dq=\"a\"\"b\" -Dpath=%TARN_TEST_DIR%\\x\r\n",
-         .options = {"-Dapp.home=C:\\Program Files\\App", "-Dq=a\"b\"", "-Dpath=D:\\data\\x"},
-         .environment = {{L"TARN_TEST_DIR", L"D:\\data"}}},
+        {.what = "without settings Path gains the runtime's bin, even when it holds it; a folder named like a JVM library is none",
+         .settings = L"", .files = {{L"{app}\\jre\\bin\\client\\jvm.dll\\x", ""}},
+         .environment = {{L"Path", kPath + L";{app}\\jre\\bin"}}, .runtime = {.vms = {L"server"}}, .main = "env TARN_JVM_PATH\n env Path",
+         .out = {L"TARN_JVM_PATH={app}\\jre\\bin\\server\\jvm.dll", L"Path=" + kPath + L";{app}\\jre\\bin;{app}\\jre\\bin"}},
         {.what = "Cmd beyond the system's expansion limit; a variable set to nothing expands to nothing, an unset one stays",
          .settings = L"[Application]\r\nCmd=" + longText + L" [%TARN_TEST_EMPTY%][%TARN_TEST_UNSET%]\r\n",
          .environment = {{L"TARN_TEST_JAR", L"x.jar"}, {L"TARN_TEST_EMPTY", WString(1, L'\0')}}, .main = "args",
          .out = {longExpanded, L"[][%TARN_TEST_UNSET%]"}},
-        {.what = "a folder named like a JVM library is none", .settings = L"",
-         .files = {{L"{app}\\jre\\bin\\client\\jvm.dll\\x", ""}}, .runtime = {.vms = {L"server"}},
-         .main = "env TARN_JVM_PATH", .out = {L"TARN_JVM_PATH={app}\\jre\\bin\\server\\jvm.dll"}},
-        {.what = "System.exit ends the process with its code", .settings = L"", .exitCode = 7,
-         .main = "out bye\n exit 7\n out never", .out = {L"bye"}},
     });
 }
 
@@ -230,23 +225,23 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
     const std::string jar = StoredJar({{"META-INF/MANIFEST.MF", manifest}, {"app/Jarred.class", "method main\n out from the jar\n args\nend\n"}});
     const std::string argumentFile = "# options of the program\r\n-Dq=\"a b\" '-Dsingle=x \"y\"'\r\n--add-modules java.sql  # a module\r\n"
                                      "-Dcont=\"one \\\r\n    two\" -Dtab=\"a\\tb\"\r\n";
-    const WString gated = parameters(L"[9+]--add-opens java.base/java.lang=ALL-UNNAMED [22+]--enable-native-access=ALL-UNNAMED "
-                                     L"[-8]-XX:MaxPermSize=256m");
+    const WString gates = L"[9+]--add-opens java.base/java.lang=ALL-UNNAMED [22+]--enable-native-access=ALL-UNNAMED "
+                          L"[-8]-XX:MaxPermSize=256m ";
     const std::pair<WString, WString> variable = {L"JDK_JAVA_OPTIONS", L"--add-modules java.sql -Dfrom=variable"};
     const WString notice = L"NOTE: Picked up JDK_JAVA_OPTIONS: --add-modules java.sql -Dfrom=variable";
     RunRows({
-        {.what = "each module option java takes as two words reaches the VM as one, and the VM is created",
+        {.what = "each module option java takes as two words reaches the VM as one, the = form unchanged, old spellings in "
+                 "today's form, and the VM is created",
          .settings = parameters(L"--add-opens java.base/java.lang=ALL-UNNAMED --add-exports java.base/sun.nio.ch=ALL-UNNAMED "
                                 L"--add-reads app=ALL-UNNAMED --add-modules java.sql --limit-modules java.base,java.sql "
                                 L"--patch-module java.base=patch --enable-native-access ALL-UNNAMED -p mods --module-path more "
-                                L"--upgrade-module-path up"),
+                                L"--upgrade-module-path up --add-opens=java.base/java.util=A -verbosegc -Xdiag"),
          .options = {"--add-opens=java.base/java.lang=ALL-UNNAMED", "--add-exports=java.base/sun.nio.ch=ALL-UNNAMED",
                      "--add-reads=app=ALL-UNNAMED", "--add-modules=java.sql", "--limit-modules=java.base,java.sql",
                      "--patch-module=java.base=patch", "--enable-native-access=ALL-UNNAMED", "--module-path=mods",
-                     "--module-path=more", "--upgrade-module-path=up"},
+                     "--module-path=more", "--upgrade-module-path=up", "--add-opens=java.base/java.util=A", "-verbose:gc",
+                     "-Dsun.java.launcher.diag=true"},
          .out = {L"main ran"}},
-        {.what = "the = form unchanged; old spellings in today's form", .settings = parameters(L"--add-opens=java.base/java.util=A -verbosegc -Xdiag"),
-         .options = {"--add-opens=java.base/java.util=A", "-verbose:gc", "-Dsun.java.launcher.diag=true"}},
         {.what = "an option of the java command itself, with the setting to use", .settings = parameters(L"-Xmx64m -jar app.jar"),
          .exitCode = -1,
          .messages = {L"\"Virtual Machine Parameters\": -jar is an option of the java command itself, not of the Java VM: "
@@ -270,8 +265,9 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
          .trace = {"Option\t-Djava.class.path={app}\\app.jar", "LauncherHelper\taddOpensToAllUnnamed java.base/java.lang",
                    "LauncherHelper\taddOpensToAllUnnamed java.base/java.util", "LauncherHelper\taddEnableNativeAccessToAllUnnamed"},
          .javaCommand = {L"-jar", L"{app}\\app.jar", L"two words", L"plain"}, .arguments = L"\"two words\" plain"},
-        {.what = "the executable itself as the main jar", .settings = L"Main Class=\r\n[Class Path]\r\nClass Path=\r\n[Application]\r\nEmbedded Jar=Yes\r\n",
-         .runtime = {.version = "25"}, .out = {L"from the jar"}, .trace = {"Option\t-Djava.class.path={app}\\App.exe"}, .appendJar = jar},
+        {.what = "the executable itself as the main jar; gates on runtime 25",
+         .settings = parameters(gates) + L"Main Class=\r\n[Class Path]\r\nClass Path=\r\n[Application]\r\nEmbedded Jar=Yes\r\n",
+         .options = {"--add-opens=java.base/java.lang=ALL-UNNAMED", "--enable-native-access=ALL-UNNAMED"}, .runtime = {.version = "25"}, .out = {L"from the jar"}, .trace = {"Option\t-Djava.class.path={app}\\App.exe"}, .appendJar = jar},
         {.what = "a main jar and a class path", .settings = L"Main Class=\r\nMain Jar=app.jar\r\n", .exitCode = -1,
          .messages = {L"\"Main Jar\" starts the jar as the java command's -jar does: the jar's manifest (Class-Path) names the rest "
                       L"of the class path, and \"Class Path\" cannot add to it. Remove \"Class Path\", or name the main class in "
@@ -287,34 +283,31 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
          .files = {{L"{app}\\args.txt", argumentFile}}},
         {.what = "a missing argument file", .settings = parameters(L"@missing.txt"), .exitCode = -1,
          .messages = {L"Failed to read the argument file {app}\\missing.txt: File not found (errno = 2).\n"}},
-        {.what = "JDK_JAVA_OPTIONS on runtime 21: before the settings, with java's notice", .settings = parameters(L"-Dfrom=settings"),
-         .options = {"--add-modules=java.sql", "-Dfrom=variable", "(class path)", "-Dfrom=settings"}, .messages = {notice},
-         .environment = {variable},
-         .log = {notice}, .console = true},
+        {.what = "JDK_JAVA_OPTIONS on runtime 21: before the settings, with java's notice; gates on 21",
+         .settings = parameters(gates + L"-Dfrom=settings"), .options = {"--add-modules=java.sql", "-Dfrom=variable", "(class path)",
+                                                                         "--add-opens=java.base/java.lang=ALL-UNNAMED", "-Dfrom=settings"},
+         .messages = {notice}, .environment = {variable}, .log = {notice}, .console = true},
         {.what = "JDK_JAVA_OPTIONS may not name a main entry", .settings = L"", .exitCode = -1,
          .messages = {L"Error: Option -jar is not allowed in environment variable JDK_JAVA_OPTIONS\n"},
          .environment = {{L"JDK_JAVA_OPTIONS", L"-Dx=1 -jar app.jar"}}},
-        {.what = "JDK_JAVA_OPTIONS on runtime 8: not read", .settings = parameters(L"-Dfrom=settings"), .options = {"-Dfrom=settings"},
-         .environment = {variable}, .runtime = {.version = "1.8.0_392"}, .console = true},
-        {.what = "gates on runtime 8", .settings = gated, .options = {"-XX:MaxPermSize=256m"}, .runtime = {.version = "1.8.0_392"}},
-        {.what = "gates on runtime 17", .settings = gated, .options = {"--add-opens=java.base/java.lang=ALL-UNNAMED"}, .runtime = {.version = "17.0.9"}},
-        {.what = "gates on runtime 25", .settings = gated,
-         .options = {"--add-opens=java.base/java.lang=ALL-UNNAMED", "--enable-native-access=ALL-UNNAMED"}, .runtime = {.version = "25"}},
-        {.what = "gates on a runtime of unknown version: taken as the newest", .settings = gated,
+        {.what = "JDK_JAVA_OPTIONS on runtime 8: not read; gates on 8", .settings = parameters(gates + L"-Dfrom=settings"),
+         .options = {"-XX:MaxPermSize=256m", "-Dfrom=settings"}, .environment = {variable}, .runtime = {.version = "1.8.0_392"},
+         .console = true},
+        {.what = "gates on a runtime of unknown version: taken as the newest", .settings = parameters(gates),
          .options = {"--add-opens=java.base/java.lang=ALL-UNNAMED", "--enable-native-access=ALL-UNNAMED"}, .runtime = {}},
         {.what = "a module setting on runtime 8", .settings = modular(L"app.core"), .exitCode = -1,
          .messages = {L"This program needs Java 9 or later: it uses \"Main Module\", and the Java runtime in {app}\\jre is version 1.8.0.392.\n"},
          .files = modules, .runtime = {.version = "1.8.0_392"}},
-        {.what = "JAVA_TOOL_OPTIONS stays the runtime's: it reads the variable itself", .settings = L"",
-         .environment = {{L"JAVA_TOOL_OPTIONS", L"-Dtool=\"from the tool variable\""}}, .main = "prop tool",
-         .out = {L"tool=from the tool variable"}},
-        {.what = "... where a VM refuses two words as every runtime does", .settings = L"", .exitCode = -1,
+        {.what = "JAVA_TOOL_OPTIONS, which the VM reads itself, refuses two words as every runtime does", .settings = L"", .exitCode = -1,
          .messages = {CreateFailure(L"unknown")},
          .environment = {{L"JAVA_TOOL_OPTIONS", L"--add-opens java.base/java.lang=ALL-UNNAMED"}},
          .trace = {"VmMessage\tUnrecognized option: --add-opens"}},
-        {.what = "the log's java command splits back into the options and arguments given",
+        {.what = "the log's java command splits back into the options and arguments given; JAVA_TOOL_OPTIONS stays the "
+                 "runtime's: it reads the variable itself",
          .settings = parameters(L"\"-Dspace=a b\" \"-Dback=C:\\my dir\\\" -Damp=a&b -Dquote=x\"y"),
          .options = {"-Dspace=a b", "-Dback=C:\\my dir\\", "-Damp=a&b", "-Dquote=x\"y"},
+         .environment = {{L"JAVA_TOOL_OPTIONS", L"-Dtool=\"from the tool variable\""}}, .main = "prop tool",
+         .out = {L"tool=from the tool variable"},
          .javaCommand = {L"-cp", L"{app}\\classes;", L"-Dspace=a b", L"-Dback=C:\\my dir\\", L"-Damp=a&b", L"-Dquote=x\"y", L"app.Main",
                          L"two words", L"", L"x"},
          .arguments = L"\"two words\" \"\" x"},

@@ -11,13 +11,8 @@ namespace {
 std::string Written(const std::string& word) {
     std::string text = "\"";
     for (const char ch : word) {
-        switch (ch) {
-            case '\\': text += "\\\\"; break;
-            case '"': text += "\\\""; break;
-            case '\n': text += "\\n"; break;
-            case '\r': text += "\\r"; break;
-            default: text += ch;
-        }
+        const char* escape = ch == '\\' ? "\\\\" : ch == '"' ? "\\\"" : ch == '\n' ? "\\n" : ch == '\r' ? "\\r" : nullptr;
+        text += escape ? std::string(escape) : std::string(1, ch);
     }
     return text + "\"\n";
 }

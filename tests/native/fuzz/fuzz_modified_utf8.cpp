@@ -10,16 +10,10 @@ namespace {
 std::string ModifiedUtf8Of(const std::u16string& units) {
     std::string bytes;
     for (const char16_t unit : units) {
-        if (unit != 0 && unit < 0x80) {
-            bytes += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            bytes += static_cast<char>(0xC0 | unit >> 6);
-            bytes += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xE0 | unit >> 12);
-            bytes += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
-            bytes += static_cast<char>(0x80 | (unit & 0x3F));
-        }
+        const char low = static_cast<char>(0x80 | (unit & 0x3F)), middle = static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+        if (unit != 0 && unit < 0x80) bytes += static_cast<char>(unit);
+        else if (unit < 0x800) bytes += {static_cast<char>(0xC0 | unit >> 6), low};
+        else bytes += {static_cast<char>(0xE0 | unit >> 12), middle, low};
     }
     return bytes;
 }
