@@ -11,12 +11,7 @@ namespace tarn {
 namespace {
 
 JreCandidate Candidate(const wchar_t* home, const wchar_t* version, bool preferred = false, bool server = false) {
-    JreCandidate candidate;
-    candidate.version = ParseVersionOr(version, 0);
-    candidate.home = home;
-    candidate.hasServerVm = server;
-    candidate.preferred = preferred;
-    return candidate;
+    return {.version = ParseVersionOr(version, 0), .home = home, .hasServerVm = server, .preferred = preferred};
 }
 
 const OrderRules kMixed{true, false};
