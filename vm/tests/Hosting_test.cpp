@@ -24,13 +24,6 @@ WString CreateFailure(const WString& reason) {
     return L"JNI exception: failed to create the Java VM\nReason: " + reason + L".\n";
 }
 
-// The whole lines of the discovery log.
-WStringList LogLines(const WString& path) {
-    WStringList lines;
-    for (const std::string& line : ReadOutputLines(path)) lines.push_back(FromUtf8(line));
-    return lines;
-}
-
 // The log's java command split as the C runtime splits a command line, without java.exe.
 WStringList JavaCommandWords(const WStringList& log, WString& java) {
     const WString prefix = L"java command: ";
@@ -105,7 +98,8 @@ void RunRows(const std::vector<Row>& rows) {
             EXPECT_TRUE(o.trace.Has(expected.substr(0, expected.find('\t')), expected.substr(expected.find('\t') + 1)))
                 << expected << "\n" << o.trace.Text();
         }
-        const WStringList log = LogLines(launch.Expand(L"{app}\\start.log"));
+        WStringList log;  // the whole lines of the discovery log
+        for (const std::string& line : ReadOutputLines(launch.Expand(L"{app}\\start.log"))) log.push_back(FromUtf8(line));
         for (const WString& line : launch.Expand(row.log)) EXPECT_NE(std::find(log.begin(), log.end(), line), log.end()) << ToUtf8(line);
         if (row.runtime.version.rfind("1.8", 0) == 0) {  // java 8 knows no JDK_JAVA_OPTIONS
             EXPECT_TRUE(std::none_of(log.begin(), log.end(), [](const WString& l) { return l.starts_with(L"NOTE: Picked up"); }));
@@ -231,17 +225,18 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
     const WString notice = L"NOTE: Picked up JDK_JAVA_OPTIONS: --add-modules java.sql -Dfrom=variable";
     RunRows({
         {.what = "each module option java takes as two words reaches the VM as one, the = form unchanged, old spellings in "
-                 "today's form, and the VM is created",
+                 "today's form; an argument file: quotes, comments, escapes and a continued line; the VM is created",
          .settings = parameters(L"--add-opens java.base/java.lang=ALL-UNNAMED --add-exports java.base/sun.nio.ch=ALL-UNNAMED "
                                 L"--add-reads app=ALL-UNNAMED --add-modules java.sql --limit-modules java.base,java.sql "
                                 L"--patch-module java.base=patch --enable-native-access ALL-UNNAMED -p mods --module-path more "
-                                L"--upgrade-module-path up --add-opens=java.base/java.util=A -verbosegc -Xdiag"),
+                                L"--upgrade-module-path up --add-opens=java.base/java.util=A -verbosegc -Xdiag @args.txt -Dafter=1"),
          .options = {"--add-opens=java.base/java.lang=ALL-UNNAMED", "--add-exports=java.base/sun.nio.ch=ALL-UNNAMED",
                      "--add-reads=app=ALL-UNNAMED", "--add-modules=java.sql", "--limit-modules=java.base,java.sql",
                      "--patch-module=java.base=patch", "--enable-native-access=ALL-UNNAMED", "--module-path=mods",
                      "--module-path=more", "--upgrade-module-path=up", "--add-opens=java.base/java.util=A", "-verbose:gc",
-                     "-Dsun.java.launcher.diag=true"},
-         .out = {L"main ran"}},
+                     "-Dsun.java.launcher.diag=true", "-Dq=a b", "-Dsingle=x \"y\"", "--add-modules=java.sql", "-Dcont=one two",
+                     "-Dtab=a\\tb", "-Dafter=1"},
+         .files = {{L"{app}\\args.txt", argumentFile}}, .out = {L"main ran"}},
         {.what = "an option of the java command itself, with the setting to use", .settings = parameters(L"-Xmx64m -jar app.jar"),
          .exitCode = -1,
          .messages = {L"\"Virtual Machine Parameters\": -jar is an option of the java command itself, not of the Java VM: "
@@ -278,9 +273,6 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
          .files = {{L"{app}\\app.jar", jar}}, .runtime = kNoHelper},
         {.what = "two main settings", .settings = L"Main Class=app.Main\r\nMain Module=app.core\r\n", .exitCode = -1,
          .messages = {L"The settings name both \"Main Class\" and \"Main Module\", but a program starts from one of them only: keep one.\n"}},
-        {.what = "an argument file: quotes, comments, escapes and a continued line", .settings = parameters(L"@args.txt -Dafter=1"),
-         .options = {"-Dq=a b", "-Dsingle=x \"y\"", "--add-modules=java.sql", "-Dcont=one two", "-Dtab=a\\tb", "-Dafter=1"},
-         .files = {{L"{app}\\args.txt", argumentFile}}},
         {.what = "a missing argument file", .settings = parameters(L"@missing.txt"), .exitCode = -1,
          .messages = {L"Failed to read the argument file {app}\\missing.txt: File not found (errno = 2).\n"}},
         {.what = "JDK_JAVA_OPTIONS on runtime 21: before the settings, with java's notice; gates on 21",
