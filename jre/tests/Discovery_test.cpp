@@ -184,8 +184,6 @@ TEST(Discovery, RuntimesOfEveryMachine) {
     const std::vector<RegistryRow> newerArm = {Reg(kRuntime, L"21", L"arm"), Reg(kRuntime, L"17", L"x64")};
     const WString absent = L"[Application]\r\nPair Product ARM64={app}\\AppArm.exe\r\n";
     RunRows({
-        {"x64 system: a JRE Path of ARM64 is passed over", L"{pair}{arm64}" + cfg, {armCfg, {L"env"}}, {}, L"{app}\\env",
-         Lib(L"env")},
         {"x64 system: a newer ARM64 runtime is passed over", L"", {arm, {L"x64"}}, newerArm, L"", Lib(L"x64")},
         {.what = "only an ARM64 runtime: the ARM64 pair", .settings = L"{pair}{arm64}", .runtimes = {arm},
          .registry = {Reg(kRuntime, L"21", L"arm")}, .expected = kArm64Paired, .onArm64 = true},
@@ -315,7 +313,6 @@ TEST(Discovery, TodaysVendorKeysWhenAskedAndTheirRuntimesRank) {
         oddRows.push_back(Planted(kZulu, odd.back().home, View::Own, odd.back().home));
     }
     std::vector<Row> rows = {
-        {"a favoured Sun runtime outranks a newer vendor runtime", yes, two, both, L"", Lib(L"sun")},
         {"with nobody favoured the newer wins; any case of yes", L"All Vendors=yES\r\n" + any, two, both, L"", Lib(L"tem")},
         {"the bounds apply to vendor runtimes", yes + any + L"Maximum Version=17\r\n", two, both, L"", Lib(L"sun")},
         {"a preferred version picks a vendor runtime", yes + L"Preferred versions=21\r\n", two, both, L"", Lib(L"tem")},

@@ -1,8 +1,5 @@
 // Reading an image's machine type: hand-made headers of every broken shape, then real files.
 #include <gtest/gtest.h>
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #include <cstring>
 #include <string>

@@ -6,19 +6,11 @@
 
 #include <algorithm>
 
-#include "tests/kit/Locations.h"
 #include "tests/kit/Scenario.h"
 #include "tests/kit/TextFiles.h"
 
 namespace tarn::test {
 namespace {
-
-MEMORYSTATUS MemoryStatus() {
-    MEMORYSTATUS status{};
-    status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return status;
-}
 
 // The stack reserve the thread calling JNI_CreateJavaVM had, as the stand-in measured it.
 unsigned long long CreatingThreadStack(const Trace& trace) {
@@ -61,12 +53,14 @@ TEST(VmParameters, MemorySharesOfThisMachineAndTheVmThreadsStack) {
         EXPECT_EQ(o.exitCode, row.stack ? 0 : -1);
         if (!row.parameters.starts_with(L"-Xmx")) continue;
         ASSERT_EQ(o.options.size(), 7u) << o.trace.Text();  // [0] the class path, [5] and [6] the hooks
-        const unsigned long long half = MemoryStatus().dwTotalPhys / 1024 * 50 / 100;
+        MEMORYSTATUS memory{.dwLength = sizeof memory};
+        GlobalMemoryStatus(&memory);
+        const unsigned long long half = memory.dwTotalPhys / 1024 * 50 / 100;
         EXPECT_EQ(o.options[1], "-Xmx" + std::to_string(std::max(std::min(half, 1000000ull * 1024), 16ull * 1024)) + "K");
         EXPECT_EQ(o.options[2], "-Dx=a b");
         // 1% of the free address space, which differs a little between this process and the launcher.
         ASSERT_TRUE(o.options[3].starts_with("-Xms") && o.options[3].ends_with("K")) << o.options[3];
-        const double expected = static_cast<double>(MemoryStatus().dwAvailVirtual / 1024) / 100.0;
+        const double expected = static_cast<double>(memory.dwAvailVirtual / 1024) / 100.0;
         EXPECT_NEAR(std::stod(o.options[3].substr(4)), std::min(expected, 4294967295.0), expected * 0.01) << o.options[3];
         EXPECT_EQ(o.options[4], "-Xss5g");
     }

@@ -50,8 +50,7 @@ void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     } numbers{};
     const size_t head = std::min(size, size_t{28});
     std::memcpy(&numbers, data, head);
-    gBases[0] = numbers.bases[0];
-    gBases[1] = numbers.bases[1];
+    std::memcpy(gBases, numbers.bases, sizeof gBases);
     CheckShare(gBases[0], numbers.percent, numbers.minimumMb, numbers.maximumMb);
     CheckShare(gBases[1], numbers.percent % 101, numbers.minimumMb % 65536, numbers.maximumMb % 65536);
 
