@@ -1,5 +1,5 @@
-// "Virtual Machine Parameters" as the VM receives them, memory shares against this machine, and
-// the stack the VM thread gets.
+// "Virtual Machine Parameters" against this machine: memory shares of its memory, and the stack the
+// VM thread gets. The parameters as the VM receives them are rows of Hosting_test.
 #include <gtest/gtest.h>
 
 #include <windows.h>
