@@ -45,8 +45,7 @@ TEST(ArgumentArea, WritesUpTo1040BytesLittleEndianAndRefusesMore) {
     expected.resize(kArgumentAreaSize, 0xEE);
     EXPECT_EQ(area, expected) << "zeroed up to 1,040 bytes, untouched after";
 
-    const WString fits(518, L'\u4e2d');  // 1,036 bytes + its NUL = 1,038, + the list's NUL = 1,040
-    EXPECT_FALSE(WriteArgumentArea({fits + L"x"}, area));
+    const WString fits(518, L'\u4e2d');  // 1,036 bytes + its NUL = 1,038, + the list's NUL = 1,040 (one more: LaterStarts_test)
     EXPECT_FALSE(WriteArgumentArea({fits, L""}, area)) << "an empty argument still takes its NUL";
     EXPECT_EQ(area, expected) << "a refused list leaves the area alone";
     ASSERT_TRUE(WriteArgumentArea({fits}, area));

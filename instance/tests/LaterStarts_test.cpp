@@ -17,18 +17,18 @@
 namespace tarn::test {
 namespace {
 
-// A program whose main waits for the test's "end"; later starts talk to it meanwhile.
+// A program whose main waits for the test's "end"; later starts talk to it meanwhile. Its classes
+// folder is also the module app.core, whose main class it is, for a start in module mode.
 struct Instance {
     Gate end;
     Launch launch;
     std::unique_ptr<ChildProcess> running;
 
-    Instance(const WString& settings, const std::string& secondary, const std::string& afterEnd = "",
-             const WString& vmParameters = L"")
-        : launch({.settings = AppSettings(L"Virtual Machine Parameters=" + vmParameters + L"\r\n[Application]\r\n" +
-                                          settings),
+    Instance(const WString& settings, const std::string& secondary, const std::string& afterEnd = "", const WString& jre = L"")
+        : launch({.settings = AppSettings(jre + L"[Application]\r\n" + settings),
                   .classes = {{"app/Main", "method main\n  out main\n  await " + end.Name() + "\n" + afterEnd +
                                                "end\n" + secondary}},
+                  .files = {{L"{app}\\classes\\module-info.class", "module app.core\nmain app.Main\n"}},
                   .timeoutMs = 15000}),  // every run here ends within seconds, or hangs on a fault
           running(launch.Start(L"first")) {}
     // Until the trace holds count lines of that name (at most 30 s).
@@ -67,24 +67,27 @@ struct LaterStartRow {
     std::string afterEnd = "";  // main's last commands; a later start without reply waits for them
     WString settings = kOn;
     size_t vms = 1;  // 2: the later start is an instance of its own (and waits in its own main)
+    WString jre = L"";  // lines of [Java Runtime Environment]
 };
 
 TEST(LaterStarts, HandTheirArgumentsToTheRunningInstanceWhenTheModeIsOn) {
     const WString fits(518, L'\u4e2d');  // 1,036 bytes and its NUL; with the list's NUL 1,040
     const LaterStartRow rows[] = {
         {"void form", kVoidForm, L"a \"b c\" \u00e4\u4e2d", 0, {L"main", L"a", L"b c", L"\u00e4\u4e2d"}},
-        {"int form", kIntForm, L"x", 7, {L"main", L"x"}},
         {"no arguments: one empty one", kVoidForm, L"", 0, {L"main", L""}},
-        {"arguments of 1,038 bytes", kIntForm, fits, 7, {L"main", fits}},
+        {"int form, arguments of 1,038 bytes", kIntForm, fits, 7, {L"main", fits}},
         {"1,040 bytes: refused", kIntForm, fits + L"x", -1, {L"main"}},
         {"no secondaryMain: the running instance's exit code", "", L"x", 5, {L"main"}, "  exit 5\n"},
         {"off: Yes in another letter case", kIntForm, L"x", 0, {L"main", L"main"}, "", L"Single Instance=Yes\r\n", 2},
         {"off: a service", kIntForm, L"x", 0, {L"main", L"main"}, "",
          L"Single Instance=yes\r\nApplication Type=service\r\n", 2},
+        // The runtime's launcher helper chooses the main class; later starts still reach its secondaryMain.
+        {"a module's main class", kIntForm, L"x", 7, {L"main", L"x"}, "", kOn, 1,
+         L"Main Class=\r\nMain Module=app.core\r\n[Class Path]\r\nClass Path=\r\nModule Path=classes\r\n"},
     };
     for (const LaterStartRow& row : rows) {
         SCOPED_TRACE(row.name);
-        Instance instance(row.settings, row.secondary, row.afterEnd);
+        Instance instance(row.settings, row.secondary, row.afterEnd, row.jre);
         ASSERT_TRUE(instance.Reached("Await"));
         const auto later = instance.launch.Start(row.arguments);
         const bool waits = row.vms == 2 || !row.afterEnd.empty();
@@ -99,23 +102,6 @@ TEST(LaterStarts, HandTheirArgumentsToTheRunningInstanceWhenTheModeIsOn) {
         EXPECT_EQ(end.out, row.printed) << end.trace.Text();
         EXPECT_EQ(end.trace.Named("JNI_CreateJavaVM").size(), row.vms) << "a later start loads a VM of its own";
     }
-}
-
-// In module mode the runtime's launcher helper chooses the main class; later starts still reach
-// its secondaryMain.
-TEST(LaterStarts, ReachTheMainClassOfAModule) {
-    Gate end;
-    Launch launch({.settings = AppSettings(L"Main Class=\r\nMain Module=app.core\r\n[Class Path]\r\nClass Path=\r\n"
-                                           L"Module Path=mods\r\n[Application]\r\n" + kOn),
-                   .files = {{L"{app}\\mods\\core\\module-info.class", "module app.core\nmain app.core.Start\n"},
-                             {L"{app}\\mods\\core\\app\\core\\Start.class", "method main\n out main\n await " + end.Name() + "\nend\n" + kIntForm}}});
-    const auto running = launch.Start(L"first");
-    ASSERT_TRUE(AwaitCondition([&] { return launch.ReadTrace().Has("Await"); }, 30000));
-    ExpectCleanEnd(launch.Run(L"x"), 7);
-    end.Open();
-    const Outcome o = launch.Finish(*running);
-    ExpectCleanEnd(o, 0);
-    EXPECT_EQ(o.out, (WStringList{L"main", L"x"})) << o.trace.Text();
 }
 
 // Six at once while the running instance's listener is held: they must take turns on the one
@@ -145,7 +131,7 @@ TEST(LaterStarts, SeveralAtOnceEachGetTheirOwnAnswer) {
 
 TEST(LaterStarts, BeforeMainTheRequestWaitsForTheMainStartedMoment) {
     Gate gate;
-    Instance instance(kOn, kIntForm, "", L"-Dtarn.standin.createGate=" + FromUtf8(gate.Name()));
+    Instance instance(kOn, kIntForm, "", L"Virtual Machine Parameters=-Dtarn.standin.createGate=" + FromUtf8(gate.Name()) + L"\r\n");
     ASSERT_TRUE(instance.Reached("Await"));  // held inside the VM's creation
     const auto later = instance.launch.Start(L"early");
     const SharedBlock block = OpenBlock(instance.launch);

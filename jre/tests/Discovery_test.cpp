@@ -102,12 +102,8 @@ void RunRows(const std::vector<Row>& rows) {
                                L"[Java Runtime Environment]\r\nMain Class=app.Main\r\n" +
                                settings + (application.empty() ? L"" : L"[Application]\r\n" + application +
                                            L"Pair Return Code=" + (awaited ? L"Yes" : L"No") + L"\r\n"),
-                   .arguments = arguments,
-                   .runtimes = {},
-                   .registry = row.registry,
-                   .environment = recording.Environment(),
-                   .exeName = L"App.v2.exe",
-                   .launcher = row.onArm64 ? BuildDir() + L"\\jre\\tarn_on_arm64.exe" : L"",
+                   .arguments = arguments, .runtimes = {}, .registry = row.registry, .environment = recording.Environment(),
+                   .exeName = L"App.v2.exe", .launcher = row.onArm64 ? BuildDir() + L"\\jre\\tarn_on_arm64.exe" : L"",
                    .onDialog = DeclineJreNotFound};  // without a runtime the user is asked, and declines
         s.environment.emplace_back(L"JAVA_HOME", row.javaHome);
         // Without APPDATA the user's file is read from the roaming folder the shell names (the
@@ -158,10 +154,10 @@ TEST(Discovery, ConfiguredShippedRegisteredThenJavaHome) {
          {}, L"", kNone},
         {"a shipped runtime is not checked for its architecture", pair, {{L"jre", {L"client"}, true, Arch::Other}},
          {Reg(kRuntime, L"1.8", L"reg", View::Other)}, L"", Lib(L"jre")},
-        {"JAVA_HOME is the last source", L"", {{L"env"}}, {}, L"{app}\\env", Lib(L"env")},
+        {"the registry comes before JAVA_HOME", L"", {{L"reg"}, {L"env"}}, {Reg(kRuntime, L"1.8", L"reg")}, L"{app}\\env",
+         Lib(L"reg")},
         {"JAVA_HOME without marker", L"", {{L"env", {L"client"}, false}}, {}, L"{app}\\env", kNone},
         {"JAVA_HOME without library", L"", {{L"env", {}}}, {}, L"{app}\\env", kNone},
-        {"JAVA_HOME naming nothing", L"", {}, {}, L"{app}\\absent", kNone},
         // With a backslash added, an empty value would name the current drive's root, here C:.
         {"an empty JAVA_HOME", L"[Application]\r\nOverride WorkingDir=Yes\r\n", {{L"C:"}}, {}, WString(1, L'\0'), kNone},
         {"JAVA_HOME of the other machine goes to the paired product", pair, {{L"env", {L"server"}, true, Arch::Other}}, {},
@@ -188,13 +184,9 @@ TEST(Discovery, RuntimesOfEveryMachine) {
     const std::vector<RegistryRow> newerArm = {Reg(kRuntime, L"21", L"arm"), Reg(kRuntime, L"17", L"x64")};
     const WString absent = L"[Application]\r\nPair Product ARM64={app}\\AppArm.exe\r\n";
     RunRows({
-        {"x64 system: a JRE Path of ARM64 is passed over", L"{pair}{arm64}" + cfg, {armCfg, {L"env"}}, {}, L"{app}\\env",
-         Lib(L"env")},
         {"x64 system: a newer ARM64 runtime is passed over", L"", {arm, {L"x64"}}, newerArm, L"", Lib(L"x64")},
         {.what = "only an ARM64 runtime: the ARM64 pair", .settings = L"{pair}{arm64}", .runtimes = {arm},
          .registry = {Reg(kRuntime, L"21", L"arm")}, .expected = kArm64Paired, .onArm64 = true},
-        {.what = "JAVA_HOME of ARM64: the ARM64 pair", .settings = L"{arm64}", .runtimes = {arm}, .javaHome = L"{app}\\arm",
-         .expected = kArm64Paired, .onArm64 = true},
         {.what = "both fit: the launcher's own machine first", .settings = L"{arm64}", .runtimes = {arm, {L"x64"}},
          .registry = newerArm, .expected = Lib(L"x64"), .onArm64 = true},
         {.what = "an ARM64 runtime of the own view before an x86 one of the other", .settings = L"{pair}{arm64}",
@@ -216,8 +208,9 @@ TEST(Discovery, RuntimesOfEveryMachine) {
 }
 
 // Versions, bounds, kinds (JRE or JDK), vendors and VM types of registry runtimes; the order among
-// candidates is CandidateOrder's, so these rows show that each setting reaches it.
-TEST(Discovery, RegistryVersionsKindsVendorsAndVmTypes) {
+// candidates is CandidateOrder's, so these rows show that each setting reaches it. Hostile values
+// and names neither crash nor hang a start.
+TEST(Discovery, RegistryVersionsKindsVendorsVmTypesAndHostileValues) {
     const std::vector<Runtime> two = {{L"old"}, {L"new"}};
     const std::vector<RegistryRow> both = {Reg(kRuntime, L"1.7.0_80", L"old"), Reg(kRuntime, L"1.8.0_45", L"new")};
     // A JDK registered under the old key keeps its runtime in jre\.
@@ -228,6 +221,22 @@ TEST(Discovery, RegistryVersionsKindsVendorsAndVmTypes) {
                                                  Reg(kIbm, L"1.7", L"ibm")};
     const std::vector<Runtime> vms = {{L"jdk\\jre", {L"server"}}, {L"rt", {L"client", L"server"}}};
     const WString favorServer = L"JVM Type=favor_server\r\n";
+    std::vector<RegistryRow> hostile = {
+        Reg(kRuntime, L"1.6.0_10", L"good"),
+        Raw(L"1.9.1", REG_DWORD, std::string("\x41\0\0\0", 4)),
+        Raw(L"1.9.2", REG_SZ, std::string(2, '\0')),
+        Raw(L"1.9.3", REG_SZ, ""),
+        Raw(L"1.9.4", REG_BINARY, std::string("C\0:\0\\", 5)),
+        Raw(L"1.9.5", REG_SZ, Wide(L"C:\\" + WString(200000, L'a') + WString(1, L'\0'))),
+        Reg(kRuntime, L"1.9.6", L"*"),
+        Reg(kRuntime, WString(255, L'9'), L"absent"),
+        Reg(kRuntime, L"1." + WString(253, L'x'), L"absent"),
+        Reg(kRuntime, L"99999999999.1", L"absent"),
+    };
+    for (int i = 0; i < 300; ++i) {
+        hostile.push_back({View::Own, kRuntime, i % 3 == 0 ? L"junk" + std::to_wstring(i) : L"2." + std::to_wstring(i),
+                        L"x", REG_SZ, std::nullopt, L"Other"});
+    }
     RunRows({
         {"the newest within the bounds", L"Minimum Version=1.6\r\n", two, both, L"", Lib(L"new")},
         {"a maximum covers its whole family", L"Maximum Version=1.7\r\n", two, both, L"", Lib(L"old")},
@@ -259,6 +268,11 @@ TEST(Discovery, RegistryVersionsKindsVendorsAndVmTypes) {
          {Reg(kDevKit, L"1.7", L"jdk"), Reg(kJre, L"1.8", L"rt")}, L"", Lib(L"rt", L"server")},
         {"server only: the newer server VM", L"JVM Type=server\r\n", vms,
          {Reg(kDevKit, L"1.7", L"jdk"), Reg(kRuntime, L"1.8", L"rt")}, L"", Lib(L"rt", L"server")},
+        {"hostile values and names", L"Minimum Version=1.6\r\n", {{L"good"}}, hostile, L"", Lib(L"good")},
+        // Binary data without terminator reads as text; text with junk after its NUL ends at the NUL.
+        {"JavaHome of any type and shape", L"", {{L"rt"}},
+         {Raw(L"1.6", REG_BINARY, Wide(L"{app}\\rt")), Raw(L"1.7", REG_EXPAND_SZ, Wide(WString(L"{app}\\rt") + L'\0' + L"C:\\x"))},
+         L"", Lib(L"rt")},
     });
 }
 
@@ -283,25 +297,8 @@ RegistryRow Planted(const Layout& layout, const WString& home, View view = View:
             std::nullopt, layout.value};
 }
 
-TEST(Discovery, TodaysVendorKeysWhenAsked) {
-    const WString yes = L"All Vendors=Yes\r\n";
-    std::vector<Row> rows;
-    std::vector<RegistryRow> everyLayout;
-    for (const Layout& l : kLayouts) {
-        const std::string key = ToUtf8(l.key);
-        rows.push_back({key + " in the own view", yes, {{L"v"}}, {Planted(l, L"v")}, L"", Lib(L"v")});
-        everyLayout.push_back(Planted(l, L"v"));
-    }
-    // Every key is read in both views alike: one of each shape (version path or name, value) suffices.
-    for (const Layout* l : {&kTemurin, &kZulu})
-        rows.push_back({"the other view", L"{pair}" + yes, {{L"v"}}, {Planted(*l, L"v", View::Other)}, L"", kPaired});
-    rows.push_back({"ignored without All Vendors", L"", {{L"v"}}, everyLayout, L"", kNone});
-    rows.push_back({"ignored with All Vendors=No", L"All Vendors=No\r\n", {{L"v"}}, everyLayout, L"", kNone});
-    rows.push_back({"any case of yes", L"All Vendors=yES\r\n", {{L"v"}}, {Planted(kZulu, L"v")}, L"", Lib(L"v")});
-    RunRows(rows);
-}
-
-TEST(Discovery, VendorRuntimesRankAndCountAsOthers) {
+// Today's vendor keys, read when asked: each key, and how their runtimes rank among the others.
+TEST(Discovery, TodaysVendorKeysWhenAskedAndTheirRuntimesRank) {
     const WString yes = L"All Vendors=Yes\r\n", any = L"VM Provider=any\r\n";
     const std::vector<Runtime> two = {{L"sun"}, {L"tem"}};
     const std::vector<RegistryRow> both = {Reg(kRuntime, L"1.8.0_45", L"sun"), Planted(kTemurin, L"tem")};
@@ -315,45 +312,28 @@ TEST(Discovery, VendorRuntimesRankAndCountAsOthers) {
         odd.push_back({.home = WString(1, static_cast<wchar_t>(L'a' + odd.size())), .release = release});
         oddRows.push_back(Planted(kZulu, odd.back().home, View::Own, odd.back().home));
     }
-    RunRows({
-        {"a favoured Sun runtime outranks a newer vendor runtime", yes, two, both, L"", Lib(L"sun")},
-        {"with nobody favoured the newer wins", yes + any, two, both, L"", Lib(L"tem")},
+    std::vector<Row> rows = {
+        {"with nobody favoured the newer wins; any case of yes", L"All Vendors=yES\r\n" + any, two, both, L"", Lib(L"tem")},
         {"the bounds apply to vendor runtimes", yes + any + L"Maximum Version=17\r\n", two, both, L"", Lib(L"sun")},
         {"a preferred version picks a vendor runtime", yes + L"Preferred versions=21\r\n", two, both, L"", Lib(L"tem")},
         {"only_JRE skips a vendor JDK", yes + L"JVM Source=only_JRE\r\n", {{L"tem"}}, {Planted(kTemurin, L"tem")}, L"", kNone},
         {"the release file's version, not the name", yes + L"Minimum Version=12\r\n", zulus, zuluRows, L"", Lib(L"z17")},
-        {"the newest by release file", yes, zulus, zuluRows, L"", Lib(L"z17")},
         {"no, an empty or an odd release file: no version, no runtime", yes, odd, oddRows, L"", kNone},
         {"an empty path or one without a VM is passed over", yes, {{L"good"}, {L"novm", {}}},
          {Planted(kTemurin, L"good", View::Own, L"8.0.1.1\\hotspot\\MSI"), Planted(kTemurin, L""),
           Planted(kTemurin, L"novm", View::Own, L"22.0.1.8\\hotspot\\MSI")}, L"", Lib(L"good")},
-    });
-}
-
-TEST(Discovery, HostileRegistryValuesNeitherCrashNorHang) {
-    std::vector<RegistryRow> rows = {
-        Reg(kRuntime, L"1.6.0_10", L"good"),
-        Raw(L"1.9.1", REG_DWORD, std::string("\x41\0\0\0", 4)),
-        Raw(L"1.9.2", REG_SZ, std::string(2, '\0')),
-        Raw(L"1.9.3", REG_SZ, ""),
-        Raw(L"1.9.4", REG_BINARY, std::string("C\0:\0\\", 5)),
-        Raw(L"1.9.5", REG_SZ, Wide(L"C:\\" + WString(200000, L'a') + WString(1, L'\0'))),
-        Reg(kRuntime, L"1.9.6", L"*"),
-        Reg(kRuntime, WString(255, L'9'), L"absent"),
-        Reg(kRuntime, L"1." + WString(253, L'x'), L"absent"),
-        Reg(kRuntime, L"99999999999.1", L"absent"),
     };
-    for (int i = 0; i < 300; ++i) {
-        rows.push_back({View::Own, kRuntime, i % 3 == 0 ? L"junk" + std::to_wstring(i) : L"2." + std::to_wstring(i),
-                        L"x", REG_SZ, std::nullopt, L"Other"});
+    std::vector<RegistryRow> everyLayout;
+    for (const Layout& l : kLayouts) {
+        rows.push_back({ToUtf8(l.key) + " in the own view", yes, {{L"v"}}, {Planted(l, L"v")}, L"", Lib(L"v")});
+        everyLayout.push_back(Planted(l, L"v"));
     }
-    RunRows({
-        {"hostile values and names", L"Minimum Version=1.6\r\n", {{L"good"}}, rows, L"", Lib(L"good")},
-        // Binary data without terminator reads as text; text with junk after its NUL ends at the NUL.
-        {"JavaHome of any type and shape", L"", {{L"rt"}},
-         {Raw(L"1.6", REG_BINARY, Wide(L"{app}\\rt")), Raw(L"1.7", REG_EXPAND_SZ, Wide(WString(L"{app}\\rt") + L'\0' + L"C:\\x"))},
-         L"", Lib(L"rt")},
-    });
+    // Every key is read in both views alike: one of each shape (version path or name, value) suffices.
+    for (const Layout* l : {&kTemurin, &kZulu})
+        rows.push_back({"the other view", L"{pair}" + yes, {{L"v"}}, {Planted(*l, L"v", View::Other)}, L"", kPaired});
+    rows.push_back({"ignored without All Vendors", L"", {{L"v"}}, everyLayout, L"", kNone});
+    rows.push_back({"ignored with All Vendors=No", L"All Vendors=No\r\n", {{L"v"}}, everyLayout, L"", kNone});
+    RunRows(rows);
 }
 
 }  // namespace

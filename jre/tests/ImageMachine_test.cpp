@@ -1,8 +1,5 @@
 // Reading an image's machine type: hand-made headers of every broken shape, then real files.
 #include <gtest/gtest.h>
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #include <cstring>
 #include <string>
@@ -52,23 +49,17 @@ struct HeaderCase {
 TEST(ReadImageMachine, EveryShapeOfHeader) {
     const HeaderCase cases[] = {
         {"x86_64 image", Image(0x80, 0x8664, 0x200), 0x8664},
-        {"i386 image", Image(0x80, 0x014C, 0x200), 0x014C},
         {"header right after the DOS header", Image(0x40, 0xAA64, 0x58), 0xAA64},
         {"file header ends exactly at the end", Image(0x80, 0x014C, 0x80 + 24), 0x014C},
         {"file header one byte short", Image(0x80, 0x014C, 0x80 + 23), -1},
-        {"signature only", Image(0x80, 0x014C, 0x84), -1},
         {"empty file", std::string(), -1},
-        {"one byte", std::string("M"), -1},
-        {"just MZ", std::string("MZ"), -1},
         {"DOS header one byte short", Image(0x80, 0x8664, 0x200).substr(0, 63), -1},
         {"offset beyond the end", Image(0x1000, 0x8664, 0x200), -1},
         {"negative offset", Image(0xFFFFFFF0u, 0x8664, 0x200), -1},
-        {"largest offset", Image(0xFFFFFFFFu, 0x8664, 0x200), -1},
         {"offset pointing at the DOS header", Image(0, 0x8664, 0x200), -1},
         {"wrong signature", Image(0x80, 0x8664, 0x200, "PE\0\1"), -1},
-        {"NE signature", Image(0x80, 0x8664, 0x200, "NE\0\0"), -1},
-        {"ZM instead of MZ", "ZM" + Image(0x80, 0x8664, 0x200).substr(2), -1},
-        {"text", std::string(300, 'a'), -1},
+        {"MX instead of MZ", "MX" + Image(0x80, 0x8664, 0x200).substr(2), -1},
+        {"XZ instead of MZ", "XZ" + Image(0x80, 0x8664, 0x200).substr(2), -1},
     };
     for (const HeaderCase& c : cases) {
         EXPECT_EQ(MachineOf(c.bytes), c.expected < 0 ? std::nullopt : std::optional<uint16_t>(c.expected)) << c.name;
@@ -112,7 +103,6 @@ TEST(ImageFile, RealImagesOfBothArchitecturesAndBrokenOrUnreadableFiles) {
     const std::string real = test::ReadBytes(other);
     ASSERT_GT(real.size(), 1024u);
     EXPECT_FALSE(ImageMachineOfFile(File(L"empty.dll", "")));
-    EXPECT_FALSE(ImageMachineOfFile(File(L"mz.dll", "MZ")));
     EXPECT_FALSE(ImageMachineOfFile(File(L"truncated.dll", real.substr(0, 100))));
     EXPECT_FALSE(ImageMachineOfFile(File(L"far.dll", Image(0x7FFFFFF0u, 0x8664, 0x200))));
     EXPECT_FALSE(ImageMachineOfFile(File(L"negative.dll", Image(0x80000000u, 0x8664, 0x200))));

@@ -1,5 +1,5 @@
-// Turning fuzz input into the launcher's text: UTF-8 where it is well formed (so seed files stay
-// readable), every other byte taken as one unit. Every unit fits 16 bits, as on Windows.
+// What every fuzz target shares: its entry point, fuzz input turned into the launcher's text, and
+// the check of a property.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,11 @@
 
 namespace tarn::fuzz {
 
+// Each target defines Fuzz: one input, its properties checked with FUZZ_CHECK.
+void Fuzz(const uint8_t* data, size_t size);
+
+// UTF-8 where it is well formed (so seed files stay readable), every other byte taken as one unit.
+// Every unit fits 16 bits, as on Windows.
 inline WString TextOf(const uint8_t* data, size_t size) {
     WString text;
     for (size_t at = 0; at < size;) {
@@ -28,12 +33,13 @@ inline WString TextOf(const uint8_t* data, size_t size) {
 }
 
 // A property that must hold; its failure stops the run as a crash, with the input saved.
-#define FUZZ_CHECK(condition)                                                          \
-    do {                                                                               \
-        if (!(condition)) {                                                            \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                              \
-        }                                                                              \
-    } while (0)
+#define FUZZ_CHECK(condition) \
+    ((condition) ? void() : (std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__), std::abort()))
 
 }  // namespace tarn::fuzz
+
+// Not inline: libFuzzer needs the symbol, and each target is a single source file.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    tarn::fuzz::Fuzz(data, size);
+    return 0;
+}

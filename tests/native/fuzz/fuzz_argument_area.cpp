@@ -6,8 +6,7 @@
 #include "launcher/SettingsStore.h"
 #include "tests/native/fuzz/FuzzText.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     // Exactly the bytes given, so a read past them is a sanitizer report.
     const std::vector<uint8_t> area(data, data + size);
     const WStringList list = ReadArgumentArea(area);
@@ -36,5 +35,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!piece.empty()) arguments.push_back(piece);
     }
     if (!arguments.empty() && WriteArgumentArea(arguments, written)) FUZZ_CHECK(ReadArgumentArea(written) == arguments);
-    return 0;
 }

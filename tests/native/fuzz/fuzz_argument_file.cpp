@@ -11,21 +11,15 @@ namespace {
 std::string Written(const std::string& word) {
     std::string text = "\"";
     for (const char ch : word) {
-        switch (ch) {
-            case '\\': text += "\\\\"; break;
-            case '"': text += "\\\""; break;
-            case '\n': text += "\\n"; break;
-            case '\r': text += "\\r"; break;
-            default: text += ch;
-        }
+        const char* escape = ch == '\\' ? "\\\\" : ch == '"' ? "\\\"" : ch == '\n' ? "\\n" : ch == '\r' ? "\\r" : nullptr;
+        text += escape ? std::string(escape) : std::string(1, ch);
     }
     return text + "\"\n";
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const NarrowStringList words = ParseArgumentFile(std::string_view(reinterpret_cast<const char*>(data), size));
     std::string file;
     for (const std::string& word : words) {
@@ -33,5 +27,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file += Written(word);
     }
     FUZZ_CHECK(ParseArgumentFile(file) == words);
-    return 0;
 }

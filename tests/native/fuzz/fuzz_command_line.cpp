@@ -2,8 +2,7 @@
 #include "launcher/CommandLine.h"
 #include "tests/native/fuzz/FuzzText.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const WString text = fuzz::TextOf(data, size);
     WStringList words = {L"kept"};
     SplitCommandLine(text, words);
@@ -41,5 +40,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(again == words);
     }
     (void)ProgramArguments(text);
-    return 0;
 }

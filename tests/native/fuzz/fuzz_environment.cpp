@@ -5,8 +5,7 @@
 #include "launcher/SettingsStore.h"
 #include "tests/native/fuzz/FuzzText.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const WString input = fuzz::TextOf(data, size);
     const size_t split = input.find(L'\0');
     const WString text = split == WString::npos ? input : input.substr(split + 1);
@@ -35,5 +34,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    value = L"%" + name + L"%";
                    return true;
                }) == text);
-    return 0;
 }

@@ -3,10 +3,9 @@
 #include "tests/native/fuzz/FuzzText.h"
 #include "vm/JdkJavaOptions.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     WStringList words;
-    if (!SplitJdkJavaOptions(fuzz::TextOf(data, size), words)) return 0;
+    if (!SplitJdkJavaOptions(fuzz::TextOf(data, size), words)) return;
     WString value;
     bool quotable = true;
     for (const WString& word : words) {
@@ -26,5 +25,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case EnvironmentProblem::TerminalOptionInFile: FUZZ_CHECK(at % 2 == 1 && (KindOf(words[at]) & kTerminalOption)); break;
         case EnvironmentProblem::MainClass: FUZZ_CHECK(words[at].empty() || words[at][0] != L'-'); break;
     }
-    return 0;
 }

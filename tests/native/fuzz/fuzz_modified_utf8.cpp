@@ -10,24 +10,17 @@ namespace {
 std::string ModifiedUtf8Of(const std::u16string& units) {
     std::string bytes;
     for (const char16_t unit : units) {
-        if (unit != 0 && unit < 0x80) {
-            bytes += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            bytes += static_cast<char>(0xC0 | unit >> 6);
-            bytes += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xE0 | unit >> 12);
-            bytes += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
-            bytes += static_cast<char>(0x80 | (unit & 0x3F));
-        }
+        const char low = static_cast<char>(0x80 | (unit & 0x3F)), middle = static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+        if (unit != 0 && unit < 0x80) bytes += static_cast<char>(unit);
+        else if (unit < 0x800) bytes += {static_cast<char>(0xC0 | unit >> 6), low};
+        else bytes += {static_cast<char>(0xE0 | unit >> 12), middle, low};
     }
     return bytes;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const WString decoded = FromModifiedUtf8(bytes.c_str());
     const size_t length = bytes.find('\0') == std::string::npos ? size : bytes.find('\0');
@@ -38,5 +31,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
     const WString back = FromModifiedUtf8(ModifiedUtf8Of(units).c_str());
     FUZZ_CHECK(back == WString(units.begin(), units.end()));
-    return 0;
 }

@@ -3,8 +3,7 @@
 #include "tests/native/fuzz/FuzzText.h"
 #include "vm/OptionFolding.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     OptionWords words;
     for (WString line : SplitList(fuzz::TextOf(data, size), L"\n")) {
         const OptionGate gate = TakeGate(line);
@@ -13,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const FoldResult folded = FoldOptionWords(words);
     if (folded.reason != kFolded) {
         FUZZ_CHECK(folded.word.origin < words.size() && folded.word.text == words[folded.word.origin].text);
-        return 0;
+        return;
     }
     // What reaches the VM is one word an option, none that java keeps for itself or folds.
     for (const OptionWord& option : folded.options) {
@@ -26,5 +25,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < again.options.size(); ++i) {
         FUZZ_CHECK(again.options[i].text == folded.options[i].text && again.options[i].gate == folded.options[i].gate);
     }
-    return 0;
 }

@@ -3,9 +3,8 @@
 #include "tests/native/fuzz/FuzzText.h"
 #include "vm/OptionGate.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
-    if (size < 2) return 0;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
+    if (size < 2) return;
     const WString word = fuzz::TextOf(data + 2, size - 2);
     WString rest = word;
     const OptionGate gate = TakeGate(rest);
@@ -23,5 +22,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(Narrowed(gate, other).Admits(feature) == (gate.Admits(feature) && other.Admits(feature)));
     }
     FUZZ_CHECK(gate.Admits(0) == (gate.highest == OptionGate{}.highest));
-    return 0;
 }

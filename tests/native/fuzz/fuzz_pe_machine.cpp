@@ -4,8 +4,7 @@
 #include "jre/ImageMachine.h"
 #include "tests/native/fuzz/FuzzText.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const auto machine = ReadImageMachine([&](uint64_t offset, void* buffer, size_t count) {
         if (offset > size || count > size - offset) return false;
         std::memcpy(buffer, data + offset, count);
@@ -20,5 +19,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     FUZZ_CHECK(machine == expected);
-    return 0;
 }

@@ -47,8 +47,7 @@ WString Serialise(const MemorySettingsStore& store, bool checkPairs) {
 }  // namespace
 }  // namespace tarn
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const WString text = fuzz::TextOf(data, size);
     MemorySettingsStore store;
     ParseSettingsText(text, store);
@@ -62,5 +61,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckSplit(text, L"\r\n");
     CheckSplit(text, text.substr(0, 2));
     CheckSplit(text.substr(std::min<size_t>(2, text.size())), text.substr(0, 2));
-    return 0;
 }

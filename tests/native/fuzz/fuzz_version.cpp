@@ -31,8 +31,7 @@ void CheckRoundTrip(const JavaVersion& version, int32_t fill) {
 }  // namespace
 }  // namespace tarn
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const WString text = fuzz::TextOf(data, size);
     const size_t newline = text.find(L'\n');
     const WString first = text.substr(0, newline);
@@ -53,5 +52,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         (void)DescribeVersionRange(a, b);
     }
-    return 0;
 }

@@ -43,16 +43,14 @@ void CheckShare(uint64_t baseBytes, uint32_t percent, uint32_t minimumMb, uint32
 }  // namespace
 }  // namespace tarn
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace tarn;
+void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     struct {
         uint64_t bases[2];
         uint32_t percent, minimumMb, maximumMb;
     } numbers{};
     const size_t head = std::min(size, size_t{28});
     std::memcpy(&numbers, data, head);
-    gBases[0] = numbers.bases[0];
-    gBases[1] = numbers.bases[1];
+    std::memcpy(gBases, numbers.bases, sizeof gBases);
     CheckShare(gBases[0], numbers.percent, numbers.minimumMb, numbers.maximumMb);
     CheckShare(gBases[1], numbers.percent % 101, numbers.minimumMb % 65536, numbers.maximumMb % 65536);
 
@@ -69,5 +67,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (IsRelativeMemoryOption(cleaned)) FUZZ_CHECK(options.back().back() == L'K' || options.back() == cleaned);
     }
     FUZZ_CHECK(options.size() == tokens.size());
-    return 0;
 }
