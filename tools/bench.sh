@@ -40,9 +40,8 @@ wineserver=/usr/lib/wine/wineserver64
 # programs left in a prefix must not weigh on the figures).
 WINEPREFIX=$prefix "$wineserver" -k >/dev/null 2>&1 || true
 rm -rf "$prefix"
-mkdir -p "$prefix"
-WINEPREFIX=$prefix WINEDEBUG=-all /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-WINEPREFIX=$prefix "$wineserver" -w
+# The runner sets a new prefix up (and waits for its server to end) before the server is made persistent.
+tests/wine-run.sh "$prefix" cmd /c exit
 imports() { x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ {print $3}' | sort | tr '\n' ' '; }
 echo "DLLs imported by the launcher:  $(imports "$root/x64/tarn64.exe")"
 echo "DLLs imported by the yardstick: $(imports "$root/x64/bench/minimal_host.exe")"
