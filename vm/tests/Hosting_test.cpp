@@ -224,12 +224,12 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
          .settings = parameters(L"--add-opens java.base/java.lang=ALL-UNNAMED --add-exports java.base/sun.nio.ch=ALL-UNNAMED "
                                 L"--add-reads app=ALL-UNNAMED --add-modules java.sql --limit-modules java.base,java.sql "
                                 L"--patch-module java.base=patch --enable-native-access ALL-UNNAMED -p mods --module-path more "
-                                L"--upgrade-module-path up --add-opens=java.base/java.util=A -verbosegc -Xdiag @args.txt -Dafter=1"),
+                                L"--upgrade-module-path up --add-opens=java.base/java.util=A -verbosegc -Xdiag -noverify -noclassgc @args.txt -Dafter=1"),
          .options = {"--add-opens=java.base/java.lang=ALL-UNNAMED", "--add-exports=java.base/sun.nio.ch=ALL-UNNAMED",
                      "--add-reads=app=ALL-UNNAMED", "--add-modules=java.sql", "--limit-modules=java.base,java.sql",
                      "--patch-module=java.base=patch", "--enable-native-access=ALL-UNNAMED", "--module-path=mods",
                      "--module-path=more", "--upgrade-module-path=up", "--add-opens=java.base/java.util=A", "-verbose:gc",
-                     "-Dsun.java.launcher.diag=true", "-Dq=a b", "-Dsingle=x \"y\"", "--add-modules=java.sql", "-Dcont=one two",
+                     "-Dsun.java.launcher.diag=true", "-Xverify:none", "-Xnoclassgc", "-Dq=a b", "-Dsingle=x \"y\"", "--add-modules=java.sql", "-Dcont=one two",
                      "-Dtab=a\\tb", "-Dafter=1"},
          .files = {{L"{app}\\args.txt", argumentFile}}, .out = {L"main ran"}},
         {.what = "an option of the java command itself, with the setting to use", .settings = parameters(L"-Xmx64m -jar app.jar"),
