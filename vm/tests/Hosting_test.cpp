@@ -213,7 +213,7 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
                                  "Add-Opens: java.base/java.lang java.base/java.util\r\nEnable-Native-Access: ALL-UNNAMED\r\n\r\n";
     const std::string jar = StoredJar({{"META-INF/MANIFEST.MF", manifest}, {"app/Jarred.class", "method main\n out from the jar\n args\nend\n"}});
     const std::string argumentFile = "# options of the program\r\n-Dq=\"a b\" '-Dsingle=x \"y\"'\r\n--add-modules java.sql  # a module\r\n"
-                                     "-Dcont=\"one \\\r\n    two\" -Dtab=\"a\\tb\"\r\n";
+                                     "-Dcont=\"one \\\r\n    two\" -Dtab=\"a\\tb\"\r\n\x1a-Dpast=ctrl-z\r\n";
     const WString gates = L"[9+]--add-opens java.base/java.lang=ALL-UNNAMED [22+]--enable-native-access=ALL-UNNAMED "
                           L"[-8]-XX:MaxPermSize=256m ";
     const std::pair<WString, WString> variable = {L"JDK_JAVA_OPTIONS", L"--add-modules java.sql -Dfrom=variable"};
@@ -282,6 +282,10 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
         {.what = "JDK_JAVA_OPTIONS may not name a main entry", .settings = L"", .exitCode = -1,
          .messages = {L"Error: Option -jar is not allowed in environment variable JDK_JAVA_OPTIONS\n"},
          .environment = {{L"JDK_JAVA_OPTIONS", L"-Dx=1 -jar app.jar"}}},
+        {.what = "JDK_JAVA_OPTIONS: java's own options that go on are left out, with a log line", .settings = L"",
+         .options = {"-Dx=1", "(class path)"}, .environment = {{L"JDK_JAVA_OPTIONS", L"-showversion -Dx=1 -cp lib"}},
+         .log = {L"JDK_JAVA_OPTIONS: -showversion is left out: it is an option of the java command itself, not of the Java VM.",
+                 L"JDK_JAVA_OPTIONS: -cp lib is left out: it is an option of the java command itself, not of the Java VM."}},
         {.what = "JDK_JAVA_OPTIONS on runtime 8: not read; gates on 8", .settings = parameters(gates + L"-Dfrom=settings"),
          .options = {"-XX:MaxPermSize=256m", "-Dfrom=settings"}, .environment = {variable}, .runtime = {.version = "1.8.0_392"},
          .console = true},
