@@ -1,5 +1,6 @@
-// Command lines that the C runtime (CommandLineToArgvW) splits back into the same words and that
-// cmd.exe passes on unchanged, for the "java" command of the discovery log. Windows-free.
+// Command lines that the C runtime (CommandLineToArgvW) splits back into the same words, for the
+// "java" command of the discovery log. cmd.exe passes them on unchanged unless a word holds a '"'
+// (cmd.exe's quoting ends there, so a later & | < > ^ acts) or a %NAME% (cmd.exe expands it). Windows-free.
 #pragma once
 #include "base/Text.h"
 

@@ -93,14 +93,20 @@ jclass LoadThroughFindClass(Launcher& launcher) {
     return mainClass;
 }
 
-jclass LoadMainClass(Launcher& launcher) {
+jclass LoadMainClassOfMode(Launcher& launcher) {
     const jclass viaHelper = LoadThroughLauncherHelper(launcher);
-    // The helper has not ended the start: from here on the program's output is its own.
-    launcher.javaLaunch.capture.End();
     if (launcher.javaLaunch.mode != LaunchMode::Class) return LoadWithoutFallback(launcher, viaHelper);
     if (viaHelper != nullptr) return viaHelper;
     ForgetPendingException(launcher.jniEnv);
     return LoadThroughFindClass(launcher);
+}
+
+jclass LoadMainClass(Launcher& launcher) {
+    const jclass mainClass = LoadMainClassOfMode(launcher);
+    // A failure's exception, which the runtime printed, is shown too; from here on the program's output is its own.
+    if (mainClass == nullptr) launcher.javaLaunch.capture.ReportIfStarting(launcher.reporter);
+    launcher.javaLaunch.capture.End();
+    return mainClass;
 }
 
 jmethodID FindMainMethod(Launcher& launcher, jclass mainClass) {

@@ -45,17 +45,22 @@ const NamedOption kOptions[] = {
 
 // The spellings java still takes and hands to the VM in today's form; an empty one drops the word
 // ("--disable-@files" is acted on while the words are read).
+// From "-noverify" on, those of java 8 to 21; the newest java no longer knows them.
 const wchar_t* const kRenamed[][2] = {
     {L"-Xdiag", L"-Dsun.java.launcher.diag=true"}, {L"--show-module-resolution", L"-Djdk.module.showModuleResolution=true"},
     {L"-verbosegc", L"-verbose:gc"}, {L"-verify", L"-Xverify:all"}, {L"-debug", L""}, {L"--disable-@files", L""},
+    {L"-noverify", L"-Xverify:none"}, {L"-verifyremote", L"-Xverify:remote"}, {L"-noclassgc", L"-Xnoclassgc"},
+    {L"-Xfuture", L"-Xverify:all"}, {L"-t", L"-Xt"}, {L"-tm", L"-Xtm"}, {L"-checksource", L""}, {L"-cs", L""},
+    {L"-noasyncgc", L""},
 };
 
 bool Translate(WString& word) {
     for (const auto& renamed : kRenamed) {
         if (word == renamed[0]) return word = renamed[1], true;
     }
-    // -ss, -ms and -mx are the old names of -Xss, -Xms and -Xmx.
-    if (word.size() >= 3 && (word.compare(0, 3, L"-ss") == 0 || word.compare(0, 3, L"-ms") == 0 || word.compare(0, 3, L"-mx") == 0)) {
+    // -ss, -oss, -ms and -mx are the old names of -Xss, -Xoss, -Xms and -Xmx.
+    if (word.compare(0, 3, L"-ss") == 0 || word.compare(0, 4, L"-oss") == 0 || word.compare(0, 3, L"-ms") == 0 ||
+        word.compare(0, 3, L"-mx") == 0) {
         word.insert(1, L"X");
         return true;
     }

@@ -9,6 +9,7 @@ namespace {
 // pipe is drained all along, so that no write of the runtime ever waits, and only the end is kept.
 constexpr size_t kKeptBytes = 16 * 1024;
 constexpr DWORD kDrainIntervalMs = 20;
+constexpr unsigned kExplainedInErrorFile = 422;
 
 bool Usable(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN; }
 
@@ -75,10 +76,9 @@ void StartCapture::TakeAvailable() {
 
 void StartCapture::End() {
     if (!drainer_) return;
-    if (starting_.exchange(false)) {
-        if (GetStdHandle(STD_OUTPUT_HANDLE) == write_.get()) SetStdHandle(STD_OUTPUT_HANDLE, savedOutput_);
-        SetStdHandle(STD_ERROR_HANDLE, savedError_);
-    }
+    starting_ = false;
+    if (GetStdHandle(STD_OUTPUT_HANDLE) == write_.get()) SetStdHandle(STD_OUTPUT_HANDLE, savedOutput_);
+    if (GetStdHandle(STD_ERROR_HANDLE) == write_.get()) SetStdHandle(STD_ERROR_HANDLE, savedError_);
     SetEvent(stop_.get());
     WaitForSingleObject(drainer_.get(), INFINITE);
     drainer_.reset();
@@ -99,7 +99,11 @@ void StartCapture::ReportIfStarting(const Reporter& reporter) {
     // A text cut at its front starts at its first whole line.
     if (cut && bytes.find('\n') != std::string::npos) bytes.erase(0, bytes.find('\n') + 1);
     const WString text = DecodeRuntimeText(bytes);
-    if (!text.empty()) ShowErrorBox(reporter, text);
+    if (!text.empty()) {
+        ShowErrorBox(reporter, text);
+    } else if (!errorFile_.empty()) {
+        ShowFormattedError(reporter, kExplainedInErrorFile, {errorFile_});
+    }
 }
 
 }  // namespace tarn

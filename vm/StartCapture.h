@@ -23,7 +23,10 @@ public:
     // until End. The program's own output later goes nowhere, as without the pipe.
     void Begin(const Reporter& reporter);
     void End();
-    // From the VM's exit or abort hook: while the start is under way, shows what the runtime printed.
+    // Once System.err goes to the Error File (its full path): the runtime explains a refused start there.
+    void NoteErrorFile(const WString& path) { errorFile_ = path; }
+    // From the VM's exit or abort hook: while the start is under way, shows what the runtime printed,
+    // or where it printed it.
     void ReportIfStarting(const Reporter& reporter);
 
 private:
@@ -41,6 +44,7 @@ private:
     HANDLE savedOutput_ = nullptr;
     HANDLE savedError_ = nullptr;
     std::atomic<bool> starting_ = false;
+    WString errorFile_;
 };
 
 }  // namespace tarn

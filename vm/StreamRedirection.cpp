@@ -55,14 +55,16 @@ void DescribeRefusal(JNIEnv* env, const WString& name) {
     if (env->ExceptionCheck()) env->ExceptionDescribe();
 }
 
-// A product file is never opened: opening it for output would already empty it.
-void RedirectOrDescribe(const Launcher& launcher, const WString& name, bool append, StandardStream which) {
+// A product file is never opened: opening it for output would already empty it. True once installed.
+bool RedirectOrDescribe(const Launcher& launcher, const WString& name, bool append, StandardStream which) {
     JNIEnv* env = launcher.jniEnv;
     if (IsProductFile(launcher, name)) {
         DescribeRefusal(env, name);
-    } else if (!RedirectStandardStream(env, name, append, which) && env->ExceptionCheck()) {
-        env->ExceptionDescribe();
+        return false;
     }
+    if (RedirectStandardStream(env, name, append, which)) return true;
+    if (env->ExceptionCheck()) env->ExceptionDescribe();
+    return false;
 }
 
 }  // namespace
@@ -110,8 +112,10 @@ void RedirectStandardStreams(Launcher& launcher) {
     }
     if (!launcher.outputFile.empty())
         RedirectOrDescribe(launcher, launcher.outputFile, launcher.outputAppend, StandardStream::Output);
-    if (!launcher.errorFile.empty())
-        RedirectOrDescribe(launcher, launcher.errorFile, launcher.errorAppend, StandardStream::Error);
+    if (!launcher.errorFile.empty() &&
+        RedirectOrDescribe(launcher, launcher.errorFile, launcher.errorAppend, StandardStream::Error)) {
+        launcher.javaLaunch.capture.NoteErrorFile(FullPathName(launcher.errorFile));
+    }
 }
 
 }  // namespace tarn

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "base/Conversion.h"
 #include "base/Environment.h"
 #include "base/Files.h"
@@ -31,6 +33,7 @@ struct WordSources {
     bool filesRead = true;  // until "--disable-@files", as java
 };
 constexpr uint32_t kSetting = 0, kVariable = 1;
+constexpr unsigned kLeftOutOption = 423;
 
 // Adds the word, or the words of the argument file it names ("@name", in 'folder' when relative),
 // read as java reads them: bytes in the ANSI code page. False after the message.
@@ -57,6 +60,7 @@ bool AddWord(const Launcher& launcher, WString word, OptionGate gate, uint32_t o
         ShowSystemError(launcher.reporter, 420, path, GetLastError());
         return false;
     }
+    bytes.resize(std::min(bytes.size(), bytes.find('\x1a')));  // java reads in text mode: Ctrl-Z ends the file
     sources.names.push_back(path);
     for (const NarrowString& fileWord : ParseArgumentFile(bytes)) {
         words.push_back({FromNarrow(fileWord), gate, static_cast<uint32_t>(sources.names.size() - 1)});
@@ -82,6 +86,24 @@ bool AppendFolded(Launcher& launcher, const OptionWords& words, const WordSource
         if (javaWords != nullptr) javaWords->push_back(FromNarrow(launcher.vmOptions.back()));
     }
     return true;
+}
+
+// java takes its own options from the variable too; the launcher cannot, but a variable set for the
+// whole machine must not stop every program: each is left out (with its value), and the log says so.
+OptionWords WithoutLauncherOptions(const OptionWords& words, const WordSources& sources) {
+    OptionWords kept;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const uint16_t kind = KindOf(words[i].text);
+        if (!(kind & kLauncherOnly)) {
+            kept.push_back(words[i]);
+            continue;
+        }
+        const WString& source = sources.names[words[i].origin];
+        WString option = words[i].text;
+        if ((kind & kTakesNextWord) && i + 1 < words.size()) option += L" " + words[++i].text;
+        if (LogEnabled()) AppendLogLines({Format(LoadText(kLeftOutOption), {source, option})});
+    }
+    return kept;
 }
 
 }  // namespace
@@ -111,7 +133,7 @@ bool AppendEnvironmentOptions(Launcher& launcher, RuntimeVersion& runtime) {
         ShowFormattedError(launcher.reporter, 415 + static_cast<unsigned>(problem), {words[at].text, sources.names[words[at].origin]});
         return false;
     }
-    return AppendFolded(launcher, words, sources, runtime, nullptr);
+    return AppendFolded(launcher, WithoutLauncherOptions(words, sources), sources, runtime, nullptr);
 }
 
 bool AppendVmParameters(Launcher& launcher, const WString& text, const WString& exeFolder, RuntimeVersion& runtime,

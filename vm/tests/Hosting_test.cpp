@@ -165,6 +165,10 @@ TEST(Hosting, FailuresShowTheirMessageAndEndWithMinusOne) {
         {.what = "without the launcher helper a missing class", .settings = L"Main Class=com.example.Missing\r\n", .exitCode = -1,
          .messages = {L"Could not find the main class com/example/Missing.\n"}, .runtime = kNoHelper,
          .trace = detached("NoClassDefFoundError: com/example/Missing")},
+        {.what = "... and from the Explorer: the runtime's description in a box too", .settings = L"Main Class=com.example.Missing\r\n",
+         .exitCode = -1, .messages = {L"Could not find the main class com/example/Missing.\n",
+                                      L"Exception in thread \"main\" java.lang.NoClassDefFoundError: com/example/Missing"},
+         .runtime = kNoHelper, .explorer = true},
         {.what = "without the launcher helper a class without main: the pending exception printed, no box",
          .settings = L"Main Class=app.Other\r\n", .exitCode = -1,
          .files = {{L"{app}\\classes\\app\\Other.class", "method other\nend\n"}}, .runtime = kNoHelper,
@@ -209,7 +213,7 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
                                  "Add-Opens: java.base/java.lang java.base/java.util\r\nEnable-Native-Access: ALL-UNNAMED\r\n\r\n";
     const std::string jar = StoredJar({{"META-INF/MANIFEST.MF", manifest}, {"app/Jarred.class", "method main\n out from the jar\n args\nend\n"}});
     const std::string argumentFile = "# options of the program\r\n-Dq=\"a b\" '-Dsingle=x \"y\"'\r\n--add-modules java.sql  # a module\r\n"
-                                     "-Dcont=\"one \\\r\n    two\" -Dtab=\"a\\tb\"\r\n";
+                                     "-Dcont=\"one \\\r\n    two\" -Dtab=\"a\\tb\"\r\n\x1a-Dpast=ctrl-z\r\n";
     const WString gates = L"[9+]--add-opens java.base/java.lang=ALL-UNNAMED [22+]--enable-native-access=ALL-UNNAMED "
                           L"[-8]-XX:MaxPermSize=256m ";
     const std::pair<WString, WString> variable = {L"JDK_JAVA_OPTIONS", L"--add-modules java.sql -Dfrom=variable"};
@@ -220,12 +224,12 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
          .settings = parameters(L"--add-opens java.base/java.lang=ALL-UNNAMED --add-exports java.base/sun.nio.ch=ALL-UNNAMED "
                                 L"--add-reads app=ALL-UNNAMED --add-modules java.sql --limit-modules java.base,java.sql "
                                 L"--patch-module java.base=patch --enable-native-access ALL-UNNAMED -p mods --module-path more "
-                                L"--upgrade-module-path up --add-opens=java.base/java.util=A -verbosegc -Xdiag @args.txt -Dafter=1"),
+                                L"--upgrade-module-path up --add-opens=java.base/java.util=A -verbosegc -Xdiag -noverify -noclassgc @args.txt -Dafter=1"),
          .options = {"--add-opens=java.base/java.lang=ALL-UNNAMED", "--add-exports=java.base/sun.nio.ch=ALL-UNNAMED",
                      "--add-reads=app=ALL-UNNAMED", "--add-modules=java.sql", "--limit-modules=java.base,java.sql",
                      "--patch-module=java.base=patch", "--enable-native-access=ALL-UNNAMED", "--module-path=mods",
                      "--module-path=more", "--upgrade-module-path=up", "--add-opens=java.base/java.util=A", "-verbose:gc",
-                     "-Dsun.java.launcher.diag=true", "-Dq=a b", "-Dsingle=x \"y\"", "--add-modules=java.sql", "-Dcont=one two",
+                     "-Dsun.java.launcher.diag=true", "-Xverify:none", "-Xnoclassgc", "-Dq=a b", "-Dsingle=x \"y\"", "--add-modules=java.sql", "-Dcont=one two",
                      "-Dtab=a\\tb", "-Dafter=1"},
          .files = {{L"{app}\\args.txt", argumentFile}}, .out = {L"main ran"}},
         {.what = "an option of the java command itself, with the setting to use", .settings = parameters(L"-Xmx64m -jar app.jar"),
@@ -241,6 +245,11 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
          .exitCode = 1, .options = {"--module-path={app}\\mods", "-Djdk.module.main=app.missing"},
          .messages = {L"Error occurred during initialization of boot layer\njava.lang.module.FindException: Module app.missing not found"},
          .files = modules, .explorer = true},
+        {.what = "a jar without Main-Class and an Error File: the box names the file, which holds the runtime's words",
+         .settings = L"Main Class=\r\nMain Jar=plain.jar\r\n[Class Path]\r\nClass Path=\r\n[Application]\r\nError File={app}\\err.txt\r\n",
+         .exitCode = 1, .messages = {L"The Java runtime could not start the program. Its explanation is in the error file {app}\\err.txt.\n"},
+         .files = {{L"{app}\\plain.jar", StoredJar({{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\n\r\n"}})}},
+         .trace = {"Print\t{app}\\err.txt\tno main manifest attribute, in {app}\\plain.jar"}, .explorer = true},
         {.what = "a class the launcher helper cannot load: its words in the box", .settings = L"Main Class=com.example.Missing\r\n",
          .exitCode = 1,
          .messages = {L"Error: Could not find or load main class com.example.Missing\nCaused by: java.lang.ClassNotFoundException: "
@@ -273,6 +282,10 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
         {.what = "JDK_JAVA_OPTIONS may not name a main entry", .settings = L"", .exitCode = -1,
          .messages = {L"Error: Option -jar is not allowed in environment variable JDK_JAVA_OPTIONS\n"},
          .environment = {{L"JDK_JAVA_OPTIONS", L"-Dx=1 -jar app.jar"}}},
+        {.what = "JDK_JAVA_OPTIONS: java's own options that go on are left out, with a log line", .settings = L"",
+         .options = {"-Dx=1", "(class path)"}, .environment = {{L"JDK_JAVA_OPTIONS", L"-showversion -Dx=1 -cp lib"}},
+         .log = {L"JDK_JAVA_OPTIONS: -showversion is left out: it is an option of the java command itself, not of the Java VM.",
+                 L"JDK_JAVA_OPTIONS: -cp lib is left out: it is an option of the java command itself, not of the Java VM."}},
         {.what = "JDK_JAVA_OPTIONS on runtime 8: not read; gates on 8", .settings = parameters(gates + L"-Dfrom=settings"),
          .options = {"-XX:MaxPermSize=256m", "-Dfrom=settings"}, .environment = {variable}, .runtime = {.version = "1.8.0_392"},
          .console = true},
