@@ -149,7 +149,8 @@ TEST(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) {
         {L"", latest, toJre, 0, {{lost, L""}}, failed + lost + L" (errno = 3).", NoFolder},
         {L"", latest, toJre, 0, {{user, jre + L"\\"}}, L"", NoAppData},
         {L"", latest, toJre, 0, {{user, jre + L"\\"}}, L"", DriveAppData},
-        {L"", latest, toJre, 0, {{user, L""}}, failed + L"%APPDATA%\\Tarn Test\\{42}\\App.ini (errno = 3).", NoRoaming},
+        {toPair + L"no\r\n", latest, toOther, 0, {{user, L""}}, failed + L"%APPDATA%\\Tarn Test\\{42}\\App.ini (errno = 3).",
+         NoRoaming, 7},
         {L"", latest, {{unstorable, true}}, 0, {{user, L""}}, failed + user + L" (errno = 1113).", Unstorable},
     };
     for (const Row& row : rows) {
