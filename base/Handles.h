@@ -70,6 +70,7 @@ inline void CloseView(void* view) noexcept { ::UnmapViewOfFile(view); }
 inline void CloseGdiObject(HGDIOBJ object) noexcept { ::DeleteObject(object); }
 inline void CloseWindowHandle(HWND window) noexcept { ::DestroyWindow(window); }
 inline void CloseMemoryDc(HDC dc) noexcept { ::DeleteDC(dc); }
+inline void CloseEventSource(HANDLE log) noexcept { ::DeregisterEventSource(log); }
 
 using HandleHolder = UniqueResource<AnyHandleTraits<CloseKernelHandle>>;
 using FindHandle = UniqueResource<AnyHandleTraits<CloseSearch>>;
@@ -79,6 +80,7 @@ using ViewHolder = UniqueResource<ResourceTraits<void*, nullptr, CloseView>>;
 using GdiObjectHolder = UniqueResource<ResourceTraits<HGDIOBJ, nullptr, CloseGdiObject>>;
 using WindowHolder = UniqueResource<ResourceTraits<HWND, nullptr, CloseWindowHandle>>;
 using MemoryDcHolder = UniqueResource<ResourceTraits<HDC, nullptr, CloseMemoryDc>>;
+using EventSourceHolder = UniqueResource<ResourceTraits<HANDLE, nullptr, CloseEventSource>>;
 
 // Holds a slim reader/writer lock exclusively for a scope. The library's mutex would bring its
 // exception classes into the executable for failures a slim lock cannot have.

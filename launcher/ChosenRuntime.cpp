@@ -28,17 +28,19 @@ void WriteJrePath(const Launcher& launcher, const WString& file, const WString& 
     ShowWindowsErrorWithDetail(launcher.reporter, kRememberFailedFormat, file);
 }
 
-// Without a roaming folder nothing is remembered, and the user is told with the file's name in it.
-void WriteUserJrePath(const Launcher& launcher, const WString& executable, const WString& home) {
+// Without a roaming folder nothing is remembered, and the user is told with the file's name in it
+// (false then).
+bool WriteUserJrePath(const Launcher& launcher, const WString& executable, const WString& home) {
     const WString file = BuildUserSettingsPath(launcher, executable, true);
     if (!file.empty()) {
         WriteJrePath(launcher, file, home);
-        return;
+        return true;
     }
     const DWORD error = GetLastError();
     const WString name = UserSettingsPathIn(L"%APPDATA%", launcher, executable, false);
     SetLastError(error);
     ShowWindowsErrorWithDetail(launcher.reporter, kRememberFailedFormat, name);
+    return false;
 }
 
 }  // namespace
@@ -48,8 +50,8 @@ void RememberJrePath(const Launcher& launcher, const WString& home) {
     if (!GetSettingsFilePath(launcher.reporter, settingsFile)) return;
     if (launcher.isService) {
         WriteJrePath(launcher, settingsFile, home);
-    } else {
-        WriteUserJrePath(launcher, ModulePath(), home);
+    } else if (!WriteUserJrePath(launcher, ModulePath(), home)) {
+        return;  // the paired launchers' files would be in the same missing folder: told once
     }
     // Whichever paired launcher the runtime goes to finds it there too.
     for (const WString* pair : {&launcher.pairProduct, &launcher.machines.arm64Product}) {

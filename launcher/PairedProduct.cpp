@@ -6,6 +6,7 @@
 namespace tarn {
 
 constexpr unsigned kPairNotStartedFormat = 241;
+constexpr unsigned kPairedServiceFormat = 304;
 
 // A paired product that cannot be started is a failed start like any other: it is reported and
 // ends the run with -1, rather than passing for a program that ran and returned 0.
@@ -14,6 +15,11 @@ int32_t RunPairedProduct(Launcher& launcher) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     const WString& pair = launcher.machines.toArm64Product ? launcher.machines.arm64Product : launcher.pairProduct;
+    // The SCM hears only from the process it started: the pair's run could report nothing to it.
+    if (launcher.service.statusHandle != nullptr) {
+        ShowFormattedError(launcher.reporter, kPairedServiceFormat, {pair});
+        return -1;
+    }
     WString application = pair;
     WString commandLine = GetCommandLineW();
     HandOnIdentity(launcher.identity);

@@ -15,7 +15,7 @@ constexpr unsigned kNoConnectionText = 303;
 class ServiceExitListener final : public VmExitListener {
 public:
     explicit ServiceExitListener(ServiceState& service) : service_(service) {}
-    void OnVmExit(int32_t code) override { ReportStopped(service_, code, true); }
+    void OnVmExit(int32_t code) override { ReportStopped(service_, code); }
     // The process ends without STOPPED: the SCM counts it as a crash, and its recovery acts.
     void OnVmAbort() override {}
 
@@ -38,13 +38,28 @@ DWORD WINAPI ControlHandler(DWORD control, DWORD, void*, void* context) {
     }
 }
 
+// Nobody would see a box: the administrator reads the event log, under the product's name.
+void ReportToEventLog(Launcher& launcher, const WString& unnamedSource) {
+    launcher.reporter.userInterface = UserInterface::EventLog;
+    launcher.reporter.eventSource = launcher.productName.empty() ? unnamedSource : launcher.productName;
+}
+
+// Told through the event log, and the process ends with the error: the SCM gives the start up.
+[[noreturn]] void EndUnconnected(Launcher& launcher, const WString& unnamedSource) {
+    const DWORD error = GetLastError();
+    ReportToEventLog(launcher, unnamedSource);
+    SetLastError(error);
+    ShowWindowsError(launcher.reporter, kNoConnectionText);
+    LogExitCode(static_cast<int32_t>(error));
+    ExitProcess(error);
+}
+
 void WINAPI ServiceMain(DWORD, wchar_t** argv) {
     Launcher& launcher = *Launcher::Current();
     ServiceState& service = launcher.service;
     service.statusHandle = RegisterServiceCtrlHandlerExW(argv[0], ControlHandler, &launcher);
-    if (service.statusHandle == nullptr) return;  // nothing to report to: the SCM gives the start up
-    launcher.reporter.userInterface = UserInterface::EventLog;
-    launcher.reporter.eventSource = launcher.productName.empty() ? WString(argv[0]) : launcher.productName;
+    if (service.statusHandle == nullptr) EndUnconnected(launcher, argv[0]);
+    ReportToEventLog(launcher, argv[0]);
     ReportStartStep(service, StartStep::ReadSettings);
     SetThreadLocale(GetSystemDefaultLCID());
     // A service starts in the system folder; relative names are meant to be the product's.
@@ -52,8 +67,7 @@ void WINAPI ServiceMain(DWORD, wchar_t** argv) {
     const int32_t exitCode = launcher.Init() ? launcher.Run() : -1;
     if (!ReportStopped(service, exitCode)) return;
     // The SCM may end the process at any moment after STOPPED, and nothing is left to do: end it now
-    // with the code reported, rather than wait for the dispatcher to come back (under Wine it does
-    // not always).
+    // with the code reported (the run's main thread, back from the dispatcher, only waits).
     LogExitCode(exitCode);
     ExitProcess(static_cast<UINT>(exitCode));
 }
@@ -71,18 +85,16 @@ bool RunAsService(Launcher& launcher, int& exitCode) {
         launcher.exitListener = nullptr;
         if (error == ERROR_FAILED_SERVICE_CONTROLLER_CONNECT) return false;
         // Started by the SCM, yet not connected: nobody would see a box.
-        launcher.reporter.userInterface = UserInterface::EventLog;
-        launcher.reporter.eventSource = launcher.productName.empty() ? FileNameOf(ModulePath()) : launcher.productName;
+        ReportToEventLog(launcher, FileNameOf(ModulePath()));
         SetLastError(error);
         ShowWindowsError(launcher.reporter, kNoConnectionText);
         exitCode = -1;
         return true;
     }
-    // The VM's exit or the stop watch is ending the process with the code just reported.
-    if (launcher.service.endsElsewhere) Sleep(INFINITE);
-    AwaitStopWatch(launcher.service);
-    launcher.exitListener = nullptr;
-    exitCode = launcher.service.exitCode;
+    // The dispatcher comes back once the SCM has heard STOPPED, and whichever thread reported it (the
+    // service's own, the VM's exit, the stop watch) is ending the process with that code: this
+    // thread must not go on to destroy what that one still uses.
+    Sleep(INFINITE);
     return true;
 }
 

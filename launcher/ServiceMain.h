@@ -6,7 +6,8 @@
 namespace tarn {
 
 // False when the SCM did not start this process (it says so itself): the start goes on as any
-// other. Otherwise true once the service has stopped, with the exit code it reported.
+// other. When the SCM started it, the process ends with the service; true, with the exit code, only
+// when it could not connect to the SCM.
 bool RunAsService(Launcher& launcher, int& exitCode);
 
 }  // namespace tarn

@@ -39,10 +39,16 @@ static WString ShellRoamingFolder() {
     return path;
 }
 
-// APPDATA when it holds an absolute path, else the shell's; empty, with the last error set, when neither.
+// A drive with its root, or a UNC path: "C:" or "C:folder" would put the file at a drive's root or
+// below whatever folder is current on that drive.
+static bool IsFullPath(const WString& path) {
+    return path.size() >= 3 && IsAbsolutePath(path) && IsPathSeparator(path[path[1] == L':' ? 2 : 0]);
+}
+
+// APPDATA when it holds a full path, else the shell's; empty, with the last error set, when neither.
 static WString RoamingFolder() {
     const WString variable = GetEnvironment(L"APPDATA");
-    return IsAbsolutePath(variable) ? variable : ShellRoamingFolder();
+    return IsFullPath(variable) ? variable : ShellRoamingFolder();
 }
 
 // Only the product and product-code levels are created; the roaming folder itself is expected to exist.

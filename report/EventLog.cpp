@@ -29,12 +29,11 @@ void RegisterMessageFile(const WString& source) {
 
 void WriteErrorEvent(const WString& source, const WString& text) {
     RegisterMessageFile(source);
-    HANDLE log = RegisterEventSourceW(nullptr, source.c_str());
-    if (log == nullptr) return;
+    const EventSourceHolder log(RegisterEventSourceW(nullptr, source.c_str()));
+    if (!log) return;
     const WString insert = WindowsLines(text);
     const wchar_t* inserts[] = {insert.c_str()};
-    ReportEventW(log, EVENTLOG_ERROR_TYPE, 0, kTextAsItStandsMessage, nullptr, 1, 0, inserts, nullptr);
-    DeregisterEventSource(log);
+    ReportEventW(log.get(), EVENTLOG_ERROR_TYPE, 0, kTextAsItStandsMessage, nullptr, 1, 0, inserts, nullptr);
 }
 
 }  // namespace tarn

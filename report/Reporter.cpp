@@ -2,7 +2,9 @@
 
 #include <iterator>
 
+#include "base/Files.h"
 #include "base/LogFile.h"
+#include "base/PathText.h"
 #include "base/StringTable.h"
 #include "report/EventLog.h"
 #include "report/StandardError.h"
@@ -24,10 +26,24 @@ static void LogMessage(const WString& text) {
     AppendLogLines(lines);
 }
 
+// A service that did not take the service's path (its settings unreadable, or not saying "service")
+// has no visible window station, or runs in session 0, where no user logs on: a box there would
+// wait for a click that never comes.
+static bool BoxCanBeSeen() {
+    DWORD session = 1;
+    USEROBJECTFLAGS flags{};
+    if (ProcessIdToSessionId(GetCurrentProcessId(), &session) && session == 0) return false;
+    return !GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags, nullptr) ||
+           (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
 int ShowErrorBox(const Reporter& reporter, const WString& text) {
     LogMessage(text);
     switch (reporter.userInterface) {
-        case UserInterface::Windows: return MessageBoxW(reporter.owner, text.c_str(), nullptr, MB_ICONERROR);
+        case UserInterface::Windows:
+            if (BoxCanBeSeen()) return MessageBoxW(reporter.owner, text.c_str(), nullptr, MB_ICONERROR);
+            WriteErrorEvent(reporter.eventSource.empty() ? FileNameOf(ModulePath()) : reporter.eventSource, text);
+            break;
         case UserInterface::Console: WriteStandardError(text); break;
         case UserInterface::EventLog: WriteErrorEvent(reporter.eventSource, text); break;
     }

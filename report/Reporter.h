@@ -26,8 +26,8 @@ struct Reporter {
     bool ShowsWindows() const { return userInterface == UserInterface::Windows; }
 };
 
-// An error box with the system's default title; for a console the same text as lines on standard
-// error; for a service an error event. Texts come from the string table. Every message also goes to the discovery log.
+// An error box with the system's default title (an error event where no box can be seen); for a
+// console the same text as lines on standard error; for a service an error event. Texts come from the string table. Every message also goes to the discovery log.
 // The only place that makes that choice.
 int ShowErrorBox(const Reporter& reporter, const WString& text);
 int ShowErrorBox(const Reporter& reporter, unsigned textId);

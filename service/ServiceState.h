@@ -20,14 +20,9 @@ struct ServiceState {
     uint32_t stopTimeoutMs = kDefaultStopTimeoutMs;  // "Service Stop Timeout"
     std::atomic<JavaVM*> javaVm = nullptr;         // from the call of main on: the VM a stop attaches to
     std::atomic<bool> stopRequested = false;
-    // The process ends on another thread (inside the VM, or by force): the run's own end must not
-    // go on to destroy what that thread still uses.
-    std::atomic<bool> endsElsewhere = false;
     HandleHolder stoppedEvent;  // set once STOPPED is reported
-    HandleHolder stopWatch;     // the thread that ends a program that does not stop in time
     SRWLOCK reportLock = SRWLOCK_INIT;
-    bool stopped = false;  // under reportLock: STOPPED was reported, with exitCode; nothing may follow
-    int32_t exitCode = 0;
+    bool stopped = false;  // under reportLock: STOPPED was reported; nothing may follow
 };
 
 }  // namespace tarn

@@ -5,7 +5,7 @@ namespace {
 
 // Reports come from the service's own thread, the VM thread, the control handler, the stop watch
 // and the VM's exit hook; STOPPED must be the last the SCM hears.
-bool Report(ServiceState& service, const ServiceReport& report, bool endsElsewhere = false) {
+bool Report(ServiceState& service, const ServiceReport& report) {
     if (service.statusHandle == nullptr) return false;
     const ExclusiveLock held(service.reportLock);
     const bool open = !service.stopped;
@@ -13,11 +13,6 @@ bool Report(ServiceState& service, const ServiceReport& report, bool endsElsewhe
         SERVICE_STATUS status{SERVICE_WIN32_OWN_PROCESS, report.state, report.controlsAccepted, report.win32ExitCode,
                               report.serviceSpecificExitCode, report.checkPoint, report.waitHintMs};
         service.stopped = report.state == kServiceStopped;
-        if (service.stopped) {
-            // Before the SCM hears it: the run's main thread goes on as soon as it does.
-            service.exitCode = static_cast<int32_t>(report.serviceSpecificExitCode);
-            service.endsElsewhere = endsElsewhere;
-        }
         SetServiceStatus(service.statusHandle, &status);
     }
     return open;
@@ -36,8 +31,8 @@ bool ReportStopping(ServiceState& service, uint32_t checkPoint, uint32_t msLeft)
     return Report(service, StoppingReport(checkPoint, msLeft));
 }
 
-bool ReportStopped(ServiceState& service, int32_t exitCode, bool endsElsewhere) {
-    if (!Report(service, StoppedReport(exitCode), endsElsewhere)) return false;
+bool ReportStopped(ServiceState& service, int32_t exitCode) {
+    if (!Report(service, StoppedReport(exitCode))) return false;
     SetEvent(service.stoppedEvent.get());
     return true;
 }

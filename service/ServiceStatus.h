@@ -11,7 +11,7 @@ void ReportRunning(ServiceState& service, JavaVM* javaVm);
 // STOP_PENDING while a stop goes on; false once the service has stopped.
 bool ReportStopping(ServiceState& service, uint32_t checkPoint, uint32_t msLeft);
 // STOPPED with the program's exit code, once: the first end reported wins, and false for any later
-// one. endsElsewhere: the caller's thread ends the process (the VM's exit, or the stop watch).
-bool ReportStopped(ServiceState& service, int32_t exitCode, bool endsElsewhere = false);
+// one. The caller then ends the process with that code.
+bool ReportStopped(ServiceState& service, int32_t exitCode);
 
 }  // namespace tarn

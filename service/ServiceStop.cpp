@@ -85,7 +85,7 @@ DWORD WINAPI StopWatch(void* parameter) {
     }
     ShowFormattedError(context->reporter, kEndedAfterTimeoutFormat,
                        {static_cast<long long>(service.stopTimeoutMs / 1000)});
-    if (ReportStopped(service, 0, true)) TerminateProcess(GetCurrentProcess(), 0);
+    if (ReportStopped(service, 0)) TerminateProcess(GetCurrentProcess(), 0);
     return 0;
 }
 
@@ -95,16 +95,12 @@ void BeginStop(ServiceState& service, const Reporter& reporter) {
     if (service.stopRequested.exchange(true)) return;
     if (!ReportStopping(service, 1, service.stopTimeoutMs)) return;
     auto context = std::make_unique<StopWatchContext>(StopWatchContext{service, reporter});
-    service.stopWatch.reset(CreateThread(nullptr, 0, StopWatch, context.get(), 0, nullptr));
-    if (service.stopWatch) {
+    const HandleHolder stopWatch(CreateThread(nullptr, 0, StopWatch, context.get(), 0, nullptr));
+    if (stopWatch) {
         context.release();
     } else {
         StartAskingProgramToEnd(service, reporter);  // without the time limit
     }
-}
-
-void AwaitStopWatch(ServiceState& service) {
-    if (service.stopWatch) WaitForSingleObject(service.stopWatch.get(), INFINITE);
 }
 
 }  // namespace tarn

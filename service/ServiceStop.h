@@ -10,7 +10,5 @@ namespace tarn {
 // For the control handler, which must return at once: the stop goes on in threads of its own.
 // A second request (Shutdown after Preshutdown) changes nothing.
 void BeginStop(ServiceState& service, const Reporter& reporter);
-// After the service stopped: the stop watch has ended too, so nothing it uses goes away before it.
-void AwaitStopWatch(ServiceState& service);
 
 }  // namespace tarn

@@ -34,7 +34,7 @@ WString DecodeRuntimeText(const std::string& bytes) {
 }  // namespace
 
 void StartCapture::Begin(const Reporter& reporter) {
-    if (!reporter.ShowsWindows() || Usable(GetStdHandle(STD_ERROR_HANDLE))) return;
+    if (reporter.userInterface == UserInterface::Console || Usable(GetStdHandle(STD_ERROR_HANDLE))) return;
     if (!CreatePipe(read_.put(), write_.put(), nullptr, 0)) return;
     stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (stop_) drainer_.reset(CreateThread(nullptr, 0, &StartCapture::Drain, this, 0, nullptr));

@@ -117,9 +117,9 @@ TEST(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) {
     const WString lost = L"{app}\\missing\\roaming\\Tarn Test\\{42}\\App.ini", failed = L"Failed to remember the chosen JRE in ";
     const WString unstorable = L"{app}\\rt\\\u65e5\u672c", latest = L"(latest version)";
     const std::vector<std::pair<WString, bool>> toJre = {{jre, true}}, toOther = {{other, true}};
-    // NoAppData: the shell's roaming folder instead; NoRoaming: nor that; Unstorable: an ANSI file and a
-    // folder name its code page cannot hold.
-    enum Fault { None, ReadOnly, Locked, NoFolder, NoAppData, NoRoaming, Unstorable };
+    // NoAppData, DriveAppData (a drive without its root): the shell's roaming folder instead; NoRoaming:
+    // nor that; Unstorable: an ANSI file and a folder name its code page cannot hold.
+    enum Fault { None, ReadOnly, Locked, NoFolder, NoAppData, DriveAppData, NoRoaming, Unstorable };
     struct Row {
         WString settings, text;                       // text: the requirement the dialog states
         std::vector<std::pair<WString, bool>> steps;  // folder, OK enabled then
@@ -148,7 +148,9 @@ TEST(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) {
         {L"", latest, toJre, 0, {{user, L""}}, failed + user + L" (errno = 32).", Locked},
         {L"", latest, toJre, 0, {{lost, L""}}, failed + lost + L" (errno = 3).", NoFolder},
         {L"", latest, toJre, 0, {{user, jre + L"\\"}}, L"", NoAppData},
-        {L"", latest, toJre, 0, {{user, L""}}, failed + L"%APPDATA%\\Tarn Test\\{42}\\App.ini (errno = 3).", NoRoaming},
+        {L"", latest, toJre, 0, {{user, jre + L"\\"}}, L"", DriveAppData},
+        {toPair + L"no\r\n", latest, toOther, 0, {{user, L""}}, failed + L"%APPDATA%\\Tarn Test\\{42}\\App.ini (errno = 3).",
+         NoRoaming, 7},
         {L"", latest, {{unstorable, true}}, 0, {{user, L""}}, failed + user + L" (errno = 1113).", Unstorable},
     };
     for (const Row& row : rows) {
@@ -163,6 +165,7 @@ TEST(JreNotFound, StatesTheRuntimeTakesOnlyAFittingFolderAndWritesItBackOnOk) {
         if (pair) std::ranges::copy(pair->Environment(), std::back_inserter(scenario.environment));
         if (row.fault == NoFolder) scenario.environment.emplace_back(L"APPDATA", L"{app}\\missing\\roaming");
         if (row.fault == NoAppData || row.fault == NoRoaming) scenario.environment.emplace_back(L"APPDATA", L"");
+        if (row.fault == DriveAppData) scenario.environment.emplace_back(L"APPDATA", L"C:");
         std::optional<NoRoamingFolder> roaming;
         if (row.fault == NoRoaming) roaming.emplace();
         if (row.fault == Unstorable) {

@@ -202,6 +202,13 @@ TEST(ExitCodes, AServiceReportsItsStartItsStopAndItsEndToTheServiceControlManage
          {L"The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (minimum version 1.8) "
           L"from:\r\nhttps://adoptium.net/"}, {}, {}},
         {"a settings error", "", L"Main Class=\r\n", L"", false, -1, {}, {L"Main class was not specified in INI file."}},
+        {"a main class the runtime cannot load: its own explanation", "", L"Main Class=com.example.Missing\r\n", L"", false, 1,
+         {}, {L"Error: Could not find or load main class com.example.Missing\r\nCaused by: java.lang.ClassNotFoundException: "
+              L"com.example.Missing"}},
+        {"a paired product: no hand-over, which the SCM would not see", "", L"JRE Path={app}\\other\r\n",
+         L"Pair Product={app}\\Pair.exe\r\n", false, -1, {}, {L"This service would hand its run over to the paired product "
+         L"{app}\\Pair.exe, of which the Service Control Manager knows nothing: register that launcher itself as the service."},
+         {}, {{L"{app}\\other", {.arch = Arch::Other}}}},
         {"a relative Output File lies in the launcher's folder", "out to the file", L"", L"Output File=out.log\r\n", false, 0},
         {"the same settings from a command line: the box, as before", "", L"Main Class=\r\n", L"", false, -1, {}, {}, {},
          {{L"{app}\\jre", {}}}, true},
@@ -236,10 +243,11 @@ TEST(ExitCodes, AServiceReportsItsStartItsStopAndItsEndToTheServiceControlManage
         EXPECT_EQ(o.processHeld ? o.exitCode : row.exitCode, row.exitCode);
         EXPECT_EQ(o.serviceExitCode, row.fromCommandLine || row.exitCode == 0 ? 0u : 1066u);
         EXPECT_EQ(o.serviceSpecificExitCode, row.fromCommandLine || row.exitCode == 0 ? 0u : static_cast<DWORD>(row.exitCode));
-        WStringList out;
+        WStringList out, events;
         for (const WString& line : row.out) out.push_back(launch.Expand(line));
+        for (const WString& line : row.events) events.push_back(launch.Expand(line));
         EXPECT_EQ(o.out, out);
-        EXPECT_EQ(o.events, row.events);
+        EXPECT_EQ(o.events, events);
         EXPECT_EQ(ReadOutputLines(launch.Expand(L"{app}\\out.log")),
                   std::vector<std::string>(row.application.find(L"Output File") != WString::npos, "to the file"));
         // The stop runs on a thread of its own attached to the VM: the stop method, then System.exit(0).
