@@ -78,7 +78,9 @@ int LauncherMain(UserInterface userInterface) {
     int exitCode = -1;
     {
         Launcher launcher;
-        launcher.reporter.userInterface = userInterface;
+        // Where no window can be seen, every message is an event and no dialog or splash is shown.
+        const bool unseen = userInterface == UserInterface::Windows && !WindowsCanBeSeen();
+        launcher.reporter.userInterface = unseen ? UserInterface::EventLog : userInterface;
         // 8-bit conversions on this thread then use the system ANSI code page.
         SetThreadLocale(GetSystemDefaultLCID());
         DefWindowProcW(nullptr, 0, 0, 0);

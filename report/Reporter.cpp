@@ -26,10 +26,7 @@ static void LogMessage(const WString& text) {
     AppendLogLines(lines);
 }
 
-// A service that did not take the service's path (its settings unreadable, or not saying "service")
-// has no visible window station, or runs in session 0, where no user logs on: a box there would
-// wait for a click that never comes.
-static bool BoxCanBeSeen() {
+bool WindowsCanBeSeen() {
     DWORD session = 1;
     USEROBJECTFLAGS flags{};
     if (ProcessIdToSessionId(GetCurrentProcessId(), &session) && session == 0) return false;
@@ -40,12 +37,11 @@ static bool BoxCanBeSeen() {
 int ShowErrorBox(const Reporter& reporter, const WString& text) {
     LogMessage(text);
     switch (reporter.userInterface) {
-        case UserInterface::Windows:
-            if (BoxCanBeSeen()) return MessageBoxW(reporter.owner, text.c_str(), nullptr, MB_ICONERROR);
+        case UserInterface::Windows: return MessageBoxW(reporter.owner, text.c_str(), nullptr, MB_ICONERROR);
+        case UserInterface::Console: WriteStandardError(text); break;
+        case UserInterface::EventLog:
             WriteErrorEvent(reporter.eventSource.empty() ? FileNameOf(ModulePath()) : reporter.eventSource, text);
             break;
-        case UserInterface::Console: WriteStandardError(text); break;
-        case UserInterface::EventLog: WriteErrorEvent(reporter.eventSource, text); break;
     }
     return IDOK;
 }

@@ -26,8 +26,14 @@ struct Reporter {
     bool ShowsWindows() const { return userInterface == UserInterface::Windows; }
 };
 
-// An error box with the system's default title (an error event where no box can be seen); for a
-// console the same text as lines on standard error; for a service an error event. Texts come from the string table. Every message also goes to the discovery log.
+// A process in session 0, or on a window station that is not shown (a service that did not take the
+// service's path: its settings unreadable, or not saying "service"), has nobody to click a box or a
+// dialog: they would wait for ever.
+bool WindowsCanBeSeen();
+
+// An error box with the system's default title; for a console the same text as lines on standard
+// error; for a service an error event (the source named, else the executable's file name). Texts
+// come from the string table. Every message also goes to the discovery log.
 // The only place that makes that choice.
 int ShowErrorBox(const Reporter& reporter, const WString& text);
 int ShowErrorBox(const Reporter& reporter, unsigned textId);

@@ -1,6 +1,7 @@
-// What the runtime prints while the program starts, for a desktop run that has no standard
-// streams: when the runtime then ends the start itself (a module it cannot find, a main class its
-// launcher helper cannot load), its own explanation is shown in a box instead of going nowhere.
+// What the runtime prints while the program starts, for a desktop run or a service, which have no
+// standard streams: when the runtime then ends the start itself (a module it cannot find, a main
+// class its launcher helper cannot load), its own explanation reaches the message path (a box, an
+// event) instead of going nowhere.
 #pragma once
 #include <windows.h>
 
@@ -19,7 +20,7 @@ public:
     StartCapture& operator=(const StartCapture&) = delete;
     ~StartCapture() { End(); }
 
-    // For a desktop run without standard error: a pipe stands in for standard output and error
+    // For a run other than a console's, without standard error: a pipe stands in for standard output and error
     // until End. The program's own output later goes nowhere, as without the pipe.
     void Begin(const Reporter& reporter);
     void End();
