@@ -39,7 +39,7 @@ OptionGate TakeGate(WString& word) {
     } else {
         return {};
     }
-    if (at >= word.size() || word[at] != L']') return {};
+    if (at + 1 >= word.size() || word[at] != L']') return {};
     word.erase(0, at + 1);
     return {std::max(lowest, 0), open ? INT_MAX : highest};
 }

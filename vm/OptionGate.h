@@ -20,7 +20,8 @@ struct OptionGate {
 };
 
 // Removes a well-formed gate from the front of the word and returns it; a word without one keeps
-// its text and gets a gate that admits every runtime.
+// its text and gets a gate that admits every runtime. A gate with nothing behind it is no gate: the
+// word stays as written, so that the message names it.
 OptionGate TakeGate(WString& word);
 // Both gates at once: what reaches a runtime only when each of them admits it.
 OptionGate Narrowed(const OptionGate& a, const OptionGate& b);

@@ -147,11 +147,4 @@ uint64_t StackSizeOfOption(const WString& token) {
     return number * factor;
 }
 
-void AddVmParameter(WString token, WStringList& options, uint64_t& stackSize, MemoryBaseReader readBase) {
-    RemoveQuotes(token);
-    if (IsRelativeMemoryOption(token)) ResolveRelativeMemoryOption(token, readBase);
-    if (token.compare(0, 4, L"-Xss") == 0) stackSize = StackSizeOfOption(token);
-    options.push_back(std::move(token));
-}
-
 }  // namespace tarn

@@ -38,7 +38,4 @@ void ResolveRelativeMemoryOption(WString& token, MemoryBaseReader readBase);
 // cannot be read or exceeds what a thread's stack size holds in this process (size_t).
 uint64_t StackSizeOfOption(const WString& token);
 
-// Cleans one token, resolves memory shares, records a "-Xss" size and appends it to the options.
-void AddVmParameter(WString token, WStringList& options, uint64_t& stackSize, MemoryBaseReader readBase);
-
 }  // namespace tarn

@@ -236,6 +236,9 @@ TEST(Hosting, TodaysProgramsStartAsWithTheJavaCommand) {
          .exitCode = -1,
          .messages = {L"\"Virtual Machine Parameters\": -jar is an option of the java command itself, not of the Java VM: "
                       L"name the jar in \"Main Jar\" instead.\n"}},
+        {.what = "a gate apart from its option is named", .settings = parameters(L"[9+] --add-opens=a/b=c"), .exitCode = -1,
+         .messages = {L"\"Virtual Machine Parameters\": [9+] is no option: the java command would take it as the main class. "
+                      L"Name the main class in \"Main Class\" and the program's arguments in \"Cmd\".\n"}},
         {.what = "a main module by name: its ModuleMainClass runs", .settings = modular(L"app.core"),
          .options = {"--module-path={app}\\mods", "-Djdk.module.main=app.core"}, .files = modules, .out = {L"in the module"},
          .javaCommand = {L"-cp", L"{app}\\classes;", L"--module-path={app}\\mods", L"-m", L"app.core"}},

@@ -25,7 +25,8 @@ TEST(OptionText, SplitVmParametersEndsATokenAtTheFirstSpaceOutsideQuotes) {
 // Shares of 4 GiB of physical memory (P) and 8 GiB of free address space (T).
 uint64_t FakeMemory(MemoryBase base) { return base == MemoryBase::PhysicalMemory ? 4ull << 30 : 8ull << 30; }
 
-TEST(OptionText, AddVmParameterRemovesQuotesResolvesSharesAndRecordsTheStack) {
+// A token as the VM gets it: quotes removed, then a share resolved; and the stack size a "-Xss" asks for.
+TEST(OptionText, TokensLoseTheirQuotesSharesAreResolvedAndTheStackIsRead) {
     constexpr uint64_t kUntouched = 123;
     const struct Case {
         const wchar_t* token;
@@ -56,11 +57,11 @@ TEST(OptionText, AddVmParameterRemovesQuotesResolvesSharesAndRecordsTheStack) {
         {L"-Xss1t", L"-Xss83886K", 83886u << 10},
     };
     for (const Case& c : cases) {
-        WStringList options{L"-first"};
-        uint64_t stack = kUntouched;
-        AddVmParameter(c.token, options, stack, &FakeMemory);
-        EXPECT_EQ(options, (WStringList{L"-first", c.option})) << c.token;
-        EXPECT_EQ(stack, c.stack) << c.token;
+        WString option = c.token;
+        RemoveQuotes(option);
+        if (IsRelativeMemoryOption(option)) ResolveRelativeMemoryOption(option, &FakeMemory);
+        EXPECT_EQ(option, c.option) << c.token;
+        EXPECT_EQ(option.compare(0, 4, L"-Xss") == 0 ? StackSizeOfOption(option) : kUntouched, c.stack) << c.token;
     }
 }
 

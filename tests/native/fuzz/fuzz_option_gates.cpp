@@ -13,7 +13,7 @@ void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     } else {
         // The gate was "[" what it names "]" in front of the rest.
         const size_t close = word.find(L']');
-        FUZZ_CHECK(word[0] == L'[' && close != WString::npos && word.substr(close + 1) == rest && gate.lowest <= gate.highest);
+        FUZZ_CHECK(word[0] == L'[' && close != WString::npos && word.substr(close + 1) == rest && !rest.empty() && gate.lowest <= gate.highest);
     }
     for (const int feature : {static_cast<int>(data[0]), static_cast<int>(data[1])}) {
         if (feature == 0) continue;  // an unknown version: the newest

@@ -57,14 +57,15 @@ void tarn::fuzz::Fuzz(const uint8_t* data, size_t size) {
     const WString text = fuzz::TextOf(data + head, size - head);
     const WStringList tokens = SplitVmParameters(text);
     CheckTokens(text, tokens);
-    WStringList options;
-    decltype(StackSizeOfOption(L"")) stackSize = 0;
     for (const WString& token : tokens) {
         WString cleaned = token;
         RemoveQuotes(cleaned);
-        AddVmParameter(token, options, stackSize, &FakeBase);
-        // A share becomes a size in kilobytes, unless it cannot be read and stays as written.
-        if (IsRelativeMemoryOption(cleaned)) FUZZ_CHECK(options.back().back() == L'K' || options.back() == cleaned);
+        WString option = cleaned;
+        if (IsRelativeMemoryOption(cleaned)) {
+            ResolveRelativeMemoryOption(option, &FakeBase);
+            // A share becomes a size in kilobytes, unless it cannot be read and stays as written.
+            FUZZ_CHECK(option.back() == L'K' || option == cleaned);
+        }
+        if (option.compare(0, 4, L"-Xss") == 0) StackSizeOfOption(option);
     }
-    FUZZ_CHECK(options.size() == tokens.size());
 }
